@@ -1,0 +1,31 @@
+# The two commands of the README. Both set the machine up first when something is missing.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: all build test run asan fuzz clean bootstrap
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap
+
+$(BUILD)/build.ninja: | bootstrap
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: bootstrap $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+run: build
+	scripts/run-with-simulator $(BUILD)
+
+# The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: bootstrap
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALTOR_SANITIZE=ON
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) build-asan
