@@ -1,0 +1,4 @@
+#pragma once
+// The register protocol driver: everything a window needs to talk to the register.
+#include "driver/answer_record.h"
+#include "driver/link.h"
