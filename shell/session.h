@@ -1,0 +1,70 @@
+#pragma once
+// The values every window shares for the whole run, and the one way every dialog judges the
+// answer to a command it sent.
+//
+// Usage in a dialog handler:
+//     if (!CheckAnswer(GetDiagnosticInfo(DefaultPassword), {.ErrorCodeEdit = &Edit8, .StatusButton = &Button8}))
+//         return;
+//     ... fill the controls from Session.CurrentAnswer->Field(n) ...
+//     ShowMessage(SuccessMessage);
+#include <cstdint>
+#include <string>
+
+#include "driver/answer_record.h"
+
+class TEdit;
+class TControl;
+
+inline const std::string DefaultPassword = "736204";
+inline const std::string TimeoutMessage = "Таймаут устройства! Ошибка!";
+inline const std::string SuccessMessage = "Успешно!";
+
+struct TSession {
+    AnswerRecord* CurrentAnswer = nullptr;  // the answer of the last command of any window
+    std::string StartFolder;                // the current folder at the main window's first activation
+    std::string IniFileName;                // StartFolder + "/fpinit.ini"
+    std::string FirmwareVersion;            // from 80h at connect, or forced by UkrVersion
+    std::string DeviceModel;                // answer field 1 of 80h at connect
+    std::string PriorityLevel;              // [Priority] Level, compared with "high"
+    std::string ElJournal;                  // [Priority] ElJournal, compared with "КСЕФ"
+    int32_t UkrVersion = 0;                 // [UkrVer] Version
+    uint8_t StatusReady = 0;                // 1 once the register answered the diagnostic query
+    uint8_t PqVariant = 0;                  // 1 when the model text contains "PQ"
+    int32_t PaymentCount = 0;               // number of the register's payment types
+
+    bool HighPriority() const { return PriorityLevel == "high"; }
+};
+extern TSession Session;
+
+// Back to the state at program start (for tests).
+void ResetSession();
+
+// The number of payment types from answer field 11 of 80h: 10 when it is not a positive number.
+int32_t PaymentCountFromField(const std::string& field11);
+
+// The main window's status line for an 80h answer (model, version and the further text).
+std::string StatusLineText(const AnswerRecord& answer);
+
+// What a dialog shows when an answer is not good.
+struct AnswerTexts {
+    std::string Timeout = TimeoutMessage;  // no complete answer came
+    std::string Error;                     // a fixed text for an error code; empty: the decoded message
+    std::string ErrorCaption;              // put before the decoded message
+};
+
+// The message for this answer, empty when it is good (an answer came with error field "0000").
+// No answer is tested first: the error field then still holds the previous answer's code.
+// A null record (a formatter refused before anything was ever sent) counts as no answer.
+std::string AnswerFailureMessage(const AnswerRecord* answer, const AnswerTexts& texts = {});
+
+struct AnswerCheck {
+    AnswerTexts Texts;
+    TEdit* ErrorCodeEdit = nullptr;   // the "Код ошибки:" edit, when the dialog has one
+    TControl* StatusButton = nullptr;  // the status button, enabled once the register answered
+};
+
+// The dialog pattern after a command: stores the answer in Session.CurrentAnswer, copies the error
+// field into the error-code edit (emptied when no answer came, so a stale "0000" never shows),
+// enables the status button when an answer came, and shows the failure message in a message box.
+// True when the answer is good.
+bool CheckAnswer(AnswerRecord* answer, const AnswerCheck& check = {});
