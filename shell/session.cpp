@@ -4,7 +4,9 @@
 
 TSession Session;
 
-void ResetSession() { Session = TSession{}; }
+void ResetSession() {
+    Session = TSession{};
+}
 
 int32_t PaymentCountFromField(const std::string& field11) {
     const int count = StrToIntDef(field11, 0);
@@ -13,5 +15,6 @@ int32_t PaymentCountFromField(const std::string& field11) {
 }
 
 std::string StatusLineText(const AnswerRecord& answer) {
-    return "   Модель:" + answer.Field(1) + ",    Версия:" + answer.Field(2) + ",     " + answer.Field(3) + ".";
+    return "   Модель:" + answer.Field(1) + ",    Версия:" + answer.Field(2) + ",     " + answer.Field(3) +
+           ".";
 }

@@ -3,7 +3,8 @@
 // answer to a command it sent.
 //
 // Usage in a dialog handler:
-//     if (!CheckAnswer(GetDiagnosticInfo(DefaultPassword), {.ErrorCodeEdit = &Edit8, .StatusButton = &Button8}))
+//     if (!CheckAnswer(GetDiagnosticInfo(DefaultPassword), {.ErrorCodeEdit = &Edit8, .StatusButton =
+//     &Button8}))
 //         return;
 //     ... fill the controls from Session.CurrentAnswer->Field(n) ...
 //     ShowMessage(SuccessMessage);
@@ -20,17 +21,17 @@ inline const std::string TimeoutMessage = "Таймаут устройства! 
 inline const std::string SuccessMessage = "Успешно!";
 
 struct TSession {
-    AnswerRecord* CurrentAnswer = nullptr;  // the answer of the last command of any window
-    std::string StartFolder;                // the current folder at the main window's first activation
-    std::string IniFileName;                // StartFolder + "/fpinit.ini"
-    std::string FirmwareVersion;            // from 80h at connect, or forced by UkrVersion
-    std::string DeviceModel;                // answer field 1 of 80h at connect
-    std::string PriorityLevel;              // [Priority] Level, compared with "high"
-    std::string ElJournal;                  // [Priority] ElJournal, compared with "КСЕФ"
-    int32_t UkrVersion = 0;                 // [UkrVer] Version
-    uint8_t StatusReady = 0;                // 1 once the register answered the diagnostic query
-    uint8_t PqVariant = 0;                  // 1 when the model text contains "PQ"
-    int32_t PaymentCount = 0;               // number of the register's payment types
+    AnswerRecord* CurrentAnswer = nullptr; // the answer of the last command of any window
+    std::string StartFolder;               // the current folder at the main window's first activation
+    std::string IniFileName;               // StartFolder + "/fpinit.ini"
+    std::string FirmwareVersion;           // from 80h at connect, or forced by UkrVersion
+    std::string DeviceModel;               // answer field 1 of 80h at connect
+    std::string PriorityLevel;             // [Priority] Level, compared with "high"
+    std::string ElJournal;                 // [Priority] ElJournal, compared with "КСЕФ"
+    int32_t UkrVersion = 0;                // [UkrVer] Version
+    uint8_t StatusReady = 0;               // 1 once the register answered the diagnostic query
+    uint8_t PqVariant = 0;                 // 1 when the model text contains "PQ"
+    int32_t PaymentCount = 0;              // number of the register's payment types
 
     bool HighPriority() const { return PriorityLevel == "high"; }
 };
@@ -47,9 +48,9 @@ std::string StatusLineText(const AnswerRecord& answer);
 
 // What a dialog shows when an answer is not good.
 struct AnswerTexts {
-    std::string Timeout = TimeoutMessage;  // no complete answer came
-    std::string Error;                     // a fixed text for an error code; empty: the decoded message
-    std::string ErrorCaption;              // put before the decoded message
+    std::string Timeout = TimeoutMessage; // no complete answer came
+    std::string Error;                    // a fixed text for an error code; empty: the decoded message
+    std::string ErrorCaption;             // put before the decoded message
 };
 
 // The message for this answer, empty when it is good (an answer came with error field "0000").
@@ -60,7 +61,7 @@ std::string AnswerFailureMessage(const AnswerRecord* answer, const AnswerTexts& 
 struct AnswerCheck {
     AnswerTexts Texts;
     TEdit* ErrorCodeEdit = nullptr;   // the "Код ошибки:" edit, when the dialog has one
-    TControl* StatusButton = nullptr;  // the status button, enabled once the register answered
+    TControl* StatusButton = nullptr; // the status button, enabled once the register answered
 };
 
 // The dialog pattern after a command: stores the answer in Session.CurrentAnswer, copies the error

@@ -1,0 +1,41 @@
+#include "shell/settings.h"
+
+#include <array>
+
+#include "platform/profile/profile.h"
+#include "shell/session.h"
+
+namespace settings {
+TextSetting RecentFile(int n) {
+    static const std::array<const char*, RecentFileCount> keys{"File1", "File2", "File3", "File4", "File5"};
+    const int index = (n >= 1 && n <= RecentFileCount) ? n - 1 : 0;
+    return {"Files", keys[index], "", 500};
+}
+} // namespace settings
+
+std::string ReadSetting(const TextSetting& setting) {
+    return ReadProfileString(Session.IniFileName, setting.Section, setting.Key, setting.Default,
+                             setting.BufferSize);
+}
+
+int ReadSetting(const IntSetting& setting) {
+    return ReadProfileInt(Session.IniFileName, setting.Section, setting.Key, setting.Default);
+}
+
+bool WriteSetting(const TextSetting& setting, const std::string& value) {
+    return WriteProfileString(Session.IniFileName, setting.Section, setting.Key, value);
+}
+
+bool SettingsFileExists() {
+    return FileExists(Session.IniFileName);
+}
+
+bool CreateSettingsFile() {
+    const std::string& file = Session.IniFileName;
+    if (!CreateEmptyFile(file)) return false;
+    // The written values differ from the read defaults on purpose ("1", "kaltor.log").
+    return WriteProfileString(file, "CountryMode", "Country code", "0") &&
+           WriteProfileString(file, "Fiscal Printer", "ExtendedTax", "1") &&
+           WriteProfileString(file, "LogFile", "Log", "0") &&
+           WriteProfileString(file, "LogFile", "LogName", "kaltor.log");
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The settings file fpinit.ini. There is no copy in memory: every reader asks the file when it
+// needs a value and every writer changes one key at once. The file is Session.IniFileName; when
+// that is empty, reads give the defaults and writes fail.
+#include <cstddef>
+#include <string>
+
+struct TextSetting {
+    const char* Section;
+    const char* Key;
+    const char* Default; // when the file or the key is missing
+    size_t BufferSize;   // a value is cut to BufferSize - 1 characters
+};
+
+struct IntSetting {
+    const char* Section;
+    const char* Key;
+    int Default;
+};
+
+namespace settings {
+inline constexpr IntSetting CountryCode{"CountryMode", "Country code", 0};
+inline constexpr IntSetting ExtendedTax{"Fiscal Printer", "ExtendedTax", 0};
+inline constexpr IntSetting Reply{"Fiscal Printer", "Reply", 1};
+inline constexpr IntSetting Log{"LogFile", "Log", 0};
+inline constexpr TextSetting LogName{"LogFile", "LogName", "Kaltor.log", 300};
+inline constexpr TextSetting Terminal{"Communication", "Terminal", "", 10};
+// Port names here may be paths (pseudo-terminals, links), so the port keys hold a whole path.
+inline constexpr TextSetting Port{"Communication", "Port", "", 256};
+inline constexpr TextSetting Speed{"Communication", "Speed", "", 10};
+inline constexpr TextSetting PriorityLevel{"Priority", "Level", "medium", 20};
+inline constexpr TextSetting ElJournal{"Priority", "ElJournal", "", 20};
+inline constexpr IntSetting UkrVersion{"UkrVer", "Version", -1};
+
+inline constexpr int RecentFileCount = 5;
+// [Files] File1 to File5, the script monitor's recent files; n from 1.
+TextSetting RecentFile(int n);
+} // namespace settings
+
+std::string ReadSetting(const TextSetting& setting);
+int ReadSetting(const IntSetting& setting);
+bool WriteSetting(const TextSetting& setting, const std::string& value);
+
+bool SettingsFileExists();
+// Creates the file empty and writes the four keys a new file starts with; false when it cannot.
+bool CreateSettingsFile();
