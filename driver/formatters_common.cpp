@@ -1,0 +1,77 @@
+#include "driver/formatters_common.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "driver/formatters.h"
+#include "driver/link.h"
+#include "platform/text/text.h"
+
+std::string DataBuffer;
+
+namespace {
+
+// Integers print the same in every locale; only floating point needs care.
+std::string Printed(const char* format, int value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+std::string PrintedHex(const char* format, int value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, format, static_cast<unsigned>(value));
+    return buffer;
+}
+
+bool FitsInFrame(const std::string& data) {
+    return Utf8ToCp1251(data).size() <= MaxDataTextLength;
+}
+
+} // namespace
+
+DataText& DataText::Text(std::string_view text) {
+    text_.append(text);
+    text_.push_back(';');
+    return *this;
+}
+
+DataText& DataText::Int(int64_t value) {
+    return Text(std::to_string(value));
+}
+DataText& DataText::Int2(int value) {
+    return Text(Printed("%02i", value));
+}
+DataText& DataText::Hex2(int value) {
+    return Text(PrintedHex("%02X", value));
+}
+DataText& DataText::Hex4(int value) {
+    return Text(PrintedHex("%04X", value));
+}
+DataText& DataText::Money(double value) {
+    return Text(FixedText(value, 2));
+}
+DataText& DataText::Quantity(double value) {
+    return Text(FixedText(value, 3));
+}
+
+std::string FixedText(double value, int decimals) {
+    // to_chars never consults the locale; the largest double needs 309 digits before the point.
+    char buffer[400];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (ec != std::errc{}) return "0";
+    return std::string(buffer, end);
+}
+
+AnswerRecord* Refuse(int code, int* error) {
+    if (error) *error = code;
+    return LastAnswer;
+}
+
+AnswerRecord* SendData(unsigned code, const DataText& data, int* error) {
+    if (!FitsInFrame(data.Str())) return Refuse(RefusalDataTooLong, error);
+    DataBuffer = data.Str();
+    if (error) *error = 0;
+    LastAnswer = SendCommand(code, DataBuffer);
+    return LastAnswer;
+}
