@@ -1,0 +1,87 @@
+// regsim: a simulated register on a pseudo-terminal, for trying Kaltor without a register.
+// Prints the port's path as its first line, then serves until SIGTERM or SIGINT.
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tools/regsim/register_simulator.h"
+
+namespace {
+
+const char kUsage[] =
+    "Usage: regsim [--model TEXT] [--version TEXT] [--log] [--help]\n"
+    "A simulated register on a pseudo-terminal. Prints the path of its port as the first line,\n"
+    "then answers the port until SIGTERM or SIGINT.\n"
+    "  --model TEXT    model text of the diagnostic answer (default \"Kivrel LT-6\")\n"
+    "  --version TEXT  firmware version of the diagnostic answer (default \"3.01\")\n"
+    "  --log           print every frame received and sent, as hex and text, to stderr\n"
+    "  --help          print this text and exit\n";
+
+struct Options {
+    std::string Model = regsim::RegisterState().Model;
+    std::string Version = regsim::RegisterState().Firmware;
+    bool Log = false;
+    bool Help = false;
+};
+
+// False on an unknown option or a missing value.
+bool ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (option == "--model" && hasValue) {
+            options.Model = argv[++i];
+        } else if (option == "--version" && hasValue) {
+            options.Version = argv[++i];
+        } else if (option == "--log") {
+            options.Log = true;
+        } else if (option == "--help") {
+            options.Help = true;
+        } else {
+            std::fprintf(stderr, "regsim: unknown option or missing value: %s\n", option.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (options.Help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+
+    // Blocked before the serving thread starts, so that only sigwait below receives them.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    regsim::RegisterSimulator simulator;
+    simulator.UpdateState([&](regsim::RegisterState& state) {
+        state.Model = options.Model;
+        state.Firmware = options.Version;
+    });
+    if (options.Log)
+        simulator.SetFrameLog([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
+    if (!simulator.Start()) {
+        std::fprintf(stderr, "regsim: %s\n", simulator.StartError().c_str());
+        return 1;
+    }
+    std::printf("%s\n", simulator.PortPath().c_str());
+    std::fflush(stdout);
+
+    int received = 0;
+    sigwait(&stopSignals, &received);
+    simulator.Stop();
+    return 0;
+}

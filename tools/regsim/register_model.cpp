@@ -1,0 +1,194 @@
+#include "tools/regsim/register_model.h"
+
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+
+namespace regsim {
+
+namespace {
+
+std::string TwoHex(int value) {
+    char text[3];
+    std::snprintf(text, sizeof text, "%02X", value & 0xFF);
+    return text;
+}
+
+bool ParseInt(const std::string& text, int& value) {
+    const char* end = text.data() + text.size();
+    auto [ptr, error] = std::from_chars(text.data(), end, value);
+    return !text.empty() && error == std::errc() && ptr == end;
+}
+
+// Exactly `count` decimal digits; their value.
+bool ParseDigits(const std::string& text, size_t count, int& value) {
+    if (text.size() != count) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return ParseInt(text, value);
+}
+
+int DaysInMonth(int year, int month) {
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+// Calendar arithmetic without time zones: the broken-down time read as if it were UTC.
+long long CalendarSeconds(const DateTime& time) {
+    std::tm parts{};
+    parts.tm_year = time.Year - 1900;
+    parts.tm_mon = time.Month - 1;
+    parts.tm_mday = time.Day;
+    parts.tm_hour = time.Hour;
+    parts.tm_min = time.Minute;
+    parts.tm_sec = time.Second;
+    return timegm(&parts);
+}
+
+DateTime FromCalendarSeconds(long long seconds) {
+    const std::time_t value = static_cast<std::time_t>(seconds);
+    std::tm parts{};
+    gmtime_r(&value, &parts);
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
+}
+
+DateTime HostLocalTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    localtime_r(&now, &parts);
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
+}
+
+std::string Field(const std::vector<std::string>& fields, size_t index) {
+    return index < fields.size() ? fields[index] : std::string();
+}
+
+std::string JoinFields(const std::vector<std::string>& fields) {
+    std::string data;
+    for (const std::string& field : fields)
+        data += field + ";";
+    return data;
+}
+
+} // namespace
+
+std::string FieldFormatError(int field) {
+    return TwoHex(field) + "03";
+}
+std::string FieldValueError(int field) {
+    return TwoHex(field) + "04";
+}
+
+std::vector<std::string> SplitFields(const std::string& data) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    while (start < data.size()) {
+        size_t end = data.find(';', start);
+        if (end == std::string::npos) end = data.size();
+        fields.push_back(data.substr(start, end - start));
+        start = end + 1;
+    }
+    return fields;
+}
+
+RegisterModel::RegisterModel() = default;
+
+ModelAnswer RegisterModel::Handle(uint8_t code, const std::string& data) {
+    const bool known =
+        code == 0x20 || code == 0x21 || code == 0x80 || code == 0x88 || code == 0x89 || code == 0xA0;
+    if (!known) return DefaultAnswer;
+    const std::vector<std::string> fields = SplitFields(data);
+    if (Field(fields, 0) != State.Password) return {kErrorPassword, ""};
+    switch (code) {
+    case 0x20:
+        return SetDateTime(fields);
+    case 0x21:
+        return GetDateTime();
+    case 0x80:
+        return DiagnosticInfo();
+    case 0x88:
+        return SetServiceCounter(fields);
+    case 0x89:
+        return GetServiceCounter(fields);
+    default:
+        return GetFreeResources();
+    }
+}
+
+void RegisterModel::SetClock(const DateTime& time, bool running) {
+    if (running) {
+        stoppedClock_.reset();
+        clockOffset_ = CalendarSeconds(time) - CalendarSeconds(HostLocalTime());
+    } else {
+        stoppedClock_ = time;
+    }
+}
+
+DateTime RegisterModel::Clock() const {
+    if (stoppedClock_) return *stoppedClock_;
+    return FromCalendarSeconds(CalendarSeconds(HostLocalTime()) + clockOffset_);
+}
+
+// 20h: password; date DDMMYY; time HHMM. Seconds start from zero.
+ModelAnswer RegisterModel::SetDateTime(const std::vector<std::string>& fields) {
+    DateTime time;
+    int year = 0;
+    const std::string date = Field(fields, 1);
+    if (date.size() != 6 || !ParseDigits(date.substr(0, 2), 2, time.Day) ||
+        !ParseDigits(date.substr(2, 2), 2, time.Month) || !ParseDigits(date.substr(4), 2, year) ||
+        time.Month < 1 || time.Month > 12 || time.Day < 1 || time.Day > DaysInMonth(2000 + year, time.Month))
+        return {kErrorDateFormat, ""};
+    time.Year = 2000 + year;
+    const std::string clock = Field(fields, 2);
+    if (clock.size() != 4 || !ParseDigits(clock.substr(0, 2), 2, time.Hour) ||
+        !ParseDigits(clock.substr(2), 2, time.Minute) || time.Hour > 23 || time.Minute > 59)
+        return {kErrorTimeFormat, ""};
+    SetClock(time, !stoppedClock_);
+    return {kErrorOk, ""};
+}
+
+// 21h: "DDMMYY;HHMM;".
+ModelAnswer RegisterModel::GetDateTime() const {
+    const DateTime now = Clock();
+    char data[32];
+    std::snprintf(data, sizeof data, "%02d%02d%02d;%02d%02d;", now.Day % 100, now.Month % 100, now.Year % 100,
+                  now.Hour % 100, now.Minute % 100);
+    return {kErrorOk, data};
+}
+
+ModelAnswer RegisterModel::DiagnosticInfo() const {
+    const RegisterState& s = State;
+    return {kErrorOk,
+            JoinFields({s.Model, s.Firmware, s.FurtherText, s.FactoryNumber, s.FiscalNumber, s.TaxNumber,
+                        s.LogoBytes, s.LogoWidth, s.LastReportNumber, s.ReceiptNumber, s.PaymentTypes})};
+}
+
+// 88h: password; counter number; value (a decimal integer).
+ModelAnswer RegisterModel::SetServiceCounter(const std::vector<std::string>& fields) {
+    int counter = 0, value = 0;
+    if (!ParseInt(Field(fields, 1), counter)) return {FieldFormatError(2), ""};
+    if (counter < 0 || counter >= CounterCount) return {FieldValueError(2), ""};
+    if (!ParseInt(Field(fields, 2), value)) return {FieldFormatError(3), ""};
+    State.Counters[counter] = std::to_string(value);
+    return {kErrorOk, ""};
+}
+
+// 89h: password; counter number. Answer: the value.
+ModelAnswer RegisterModel::GetServiceCounter(const std::vector<std::string>& fields) const {
+    int counter = 0;
+    if (!ParseInt(Field(fields, 1), counter)) return {FieldFormatError(2), ""};
+    if (counter < 0 || counter >= CounterCount) return {FieldValueError(2), ""};
+    auto found = State.Counters.find(counter);
+    return {kErrorOk, (found == State.Counters.end() ? std::string("0") : found->second) + ";"};
+}
+
+ModelAnswer RegisterModel::GetFreeResources() const {
+    const FreeResources& r = State.Resources;
+    return {kErrorOk,
+            JoinFields({r.MayFiscalize, r.MayWriteFactoryNumber, r.MayWriteFiscalNumber, r.MayWriteTaxNumber,
+                        r.MayWriteTaxRates, r.MayWritePassword, r.EmergencyClears, r.FreeFiscalReports,
+                        r.ShiftOpenDate, r.ShiftOpenTime, r.FreeArticles, r.FreeReceipts})};
+}
+
+} // namespace regsim

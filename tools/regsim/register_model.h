@@ -1,0 +1,104 @@
+#pragma once
+// The simulated register's state and how it answers each command. Not thread-safe by itself:
+// RegisterSimulator guards it. Commands it does not know get the default answer.
+#include <array>
+#include <cstdint>
+#include <ctime>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace regsim {
+
+struct DateTime {
+    int Year = 2000, Month = 1, Day = 1, Hour = 0, Minute = 0, Second = 0;
+    bool operator==(const DateTime&) const = default;
+};
+
+// The answer to one command before it is framed: error field, data (UTF-8) and status bytes.
+struct ModelAnswer {
+    std::string Error = "0000";
+    std::string Data;
+};
+
+// Answer fields of A0h, in order (texts as the register sends them).
+struct FreeResources {
+    std::string MayFiscalize = "1";
+    std::string MayWriteFactoryNumber = "1";
+    std::string MayWriteFiscalNumber = "1";
+    std::string MayWriteTaxNumber = "1";
+    std::string MayWriteTaxRates = "1";
+    std::string MayWritePassword = "1";
+    std::string EmergencyClears = "0";
+    std::string FreeFiscalReports = "1825";
+    std::string ShiftOpenDate = "000000"; // DDMMYY
+    std::string ShiftOpenTime = "0000";   // HHMM
+    std::string FreeArticles = "10000";
+    std::string FreeReceipts = "2000";
+};
+
+struct RegisterState {
+    std::string Password = "736204"; // the access password, the first field of almost every command
+
+    // Answer fields of 80h, in order.
+    std::string Model = "Kivrel LT-6";
+    std::string Firmware = "3.01";
+    std::string FurtherText = "Симулятор";
+    std::string FactoryNumber = "KV00000001";
+    std::string FiscalNumber = "0000000000";
+    std::string TaxNumber = "000000000000";
+    std::string LogoBytes = "2304"; // logo size in bytes; with the width it gives the height
+    std::string LogoWidth = "192";  // in pixels
+    std::string LastReportNumber = "0";
+    std::string ReceiptNumber = "0";
+    std::string PaymentTypes = "10";
+
+    // S0 to S5 without bit 7, which every answer sets. S0 bit 0 is the service mode.
+    std::array<uint8_t, 6> Status{};
+
+    FreeResources Resources;
+    // Service counters 0 to 20 (88h, 89h); one that was never set reads "0".
+    std::map<int, std::string> Counters = {{0, "87"}, {11, "65536"}, {16, "1460"}};
+};
+
+// A register that answers commands. The clock runs on the host's local clock plus an offset, or
+// stands still at a set time.
+class RegisterModel {
+public:
+    static constexpr int CounterCount = 21;
+
+    RegisterModel();
+
+    ModelAnswer Handle(uint8_t code, const std::string& data);
+
+    RegisterState State;
+    ModelAnswer DefaultAnswer;
+
+    void SetClock(const DateTime& time, bool running);
+    DateTime Clock() const;
+
+private:
+    ModelAnswer SetDateTime(const std::vector<std::string>& fields);
+    ModelAnswer GetDateTime() const;
+    ModelAnswer DiagnosticInfo() const;
+    ModelAnswer SetServiceCounter(const std::vector<std::string>& fields);
+    ModelAnswer GetServiceCounter(const std::vector<std::string>& fields) const;
+    ModelAnswer GetFreeResources() const;
+
+    long long clockOffset_ = 0;            // seconds added to the host's local time
+    std::optional<DateTime> stoppedClock_; // set when the clock stands still
+};
+
+// The data text split at ";" (a final ";" ends the last field rather than opening an empty one).
+std::vector<std::string> SplitFields(const std::string& data);
+
+// Error fields the model gives: detail (two hex digits) then class.
+inline const char* const kErrorOk = "0000";
+inline const char* const kErrorPassword = "0006";   // rErrPWD
+inline const char* const kErrorDateFormat = "0C05"; // err_DateFormat
+inline const char* const kErrorTimeFormat = "0D05"; // err_TimeFormat
+std::string FieldFormatError(int field);            // rErr_FieldFormat of field N: "NN03"
+std::string FieldValueError(int field);             // rErr_FieldValue of field N: "NN04"
+
+} // namespace regsim

@@ -1,0 +1,131 @@
+#pragma once
+// A simulated register on a pseudo-terminal. Kaltor opens PortPath() like a serial port; the
+// simulator answers every command frame from a small register model on its own thread, records
+// every frame it received, and misbehaves on demand (see AnswerOverride).
+//
+//     regsim::RegisterSimulator sim;
+//     ASSERT_TRUE(sim.Start());
+//     OpenLink(sim.PortPath(), 9600);
+//     sim.SetOverride(0x21, {.Silent = true});     // 21h is never answered
+//     ...
+//     ASSERT_TRUE(sim.WaitForFrames(2, 2000));
+//     EXPECT_EQ(sim.Frames()[1].Code, 0x80);
+//
+// Every method may be called from any thread. Texts are UTF-8; they travel in CP1251 on the wire.
+#include <array>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tools/regsim/register_model.h"
+
+namespace regsim {
+
+// One command frame as it arrived.
+struct ReceivedFrame {
+    uint8_t Seq = 0;  // the SEQ byte as sent (20h to 7Eh from a well-behaved driver)
+    uint8_t Code = 0; // the command byte
+    std::string Data; // the data text, converted from CP1251 to UTF-8
+    std::string Raw;  // the bytes as received, SOH to ETX (a malformed frame: what arrived of it)
+    bool WellFormed = false;
+};
+
+// How one answer differs from the model's. Members left at their defaults change nothing, so
+// several can be combined ({.Error = "0006", .DelayMs = 50}). Applied in this order: the answer
+// frame is built with Error/Data/Status, its checksum spoiled, cut to CutAfter bytes, SYN bytes
+// put inside and before it; Nak or Raw replace the frame entirely; then it is sent after DelayMs,
+// in pieces of PieceSize bytes with PauseMs between them. Times are real milliseconds (the
+// simulator does not follow the program's time scale).
+struct AnswerOverride {
+    bool Silent = false;                          // send nothing at all
+    bool Nak = false;                             // send one NAK (15h) instead of the answer
+    std::optional<std::string> Raw;               // send exactly these bytes instead of the answer
+    std::optional<std::string> Error;             // error field, sent as given (normally 4 hex digits)
+    std::optional<std::string> Data;              // answer data (UTF-8); LEN is the low byte of size + 30h
+    std::optional<std::array<uint8_t, 6>> Status; // status bytes exactly as sent (bit 7 not forced)
+    bool BadChecksum = false;                     // last checksum character changed
+    size_t SynBefore = 0;                         // SYN (16h) bytes ahead of the answer
+    size_t SynInside = 0;                         // SYN bytes put at position SynInsideAt of the answer
+    size_t SynInsideAt = 0;
+    std::optional<size_t> CutAfter; // send only the first K bytes of the answer frame
+    size_t PieceSize = 0;           // > 0: send in pieces of this many bytes ...
+    unsigned PauseMs = 0;           // ... with this pause between them
+    unsigned DelayMs = 0;           // wait before the first byte
+};
+
+class RegisterSimulator {
+public:
+    RegisterSimulator();
+    ~RegisterSimulator(); // stops and closes the pseudo-terminal
+    RegisterSimulator(const RegisterSimulator&) = delete;
+    RegisterSimulator& operator=(const RegisterSimulator&) = delete;
+
+    // Opens the pseudo-terminal and starts serving; false (see StartError) when no terminal can be had.
+    bool Start();
+    const std::string& StartError() const { return startError_; }
+    // The slave's path (such as /dev/pts/3), for OpenLink. Empty before Start.
+    const std::string& PortPath() const { return portPath_; }
+    // Ends the serving thread promptly, even in the middle of a slow answer; the terminal is closed.
+    void Stop();
+
+    // ---- The register model -----------------------------------------------------------------
+    RegisterState State() const;
+    void SetState(const RegisterState& state);
+    void UpdateState(const std::function<void(RegisterState&)>& change);
+    // The register's clock; by default it follows the host's local clock.
+    void SetClock(const DateTime& time, bool running = true);
+    DateTime Clock() const;
+    // The answer to every command the model does not know (default: error "0000", no data).
+    void SetDefaultAnswer(const ModelAnswer& answer);
+
+    // ---- Misbehaviour and chosen answers -------------------------------------------------------
+    // Every well-formed frame with this code, until cleared.
+    void SetOverride(uint8_t code, const AnswerOverride& change);
+    // The next `frames` well-formed frames, whatever their code; these come before the per-code ones.
+    void SetOverrideForNext(unsigned frames, const AnswerOverride& change);
+    void ClearOverrides();
+
+    // ---- What arrived -----------------------------------------------------------------------------
+    std::vector<ReceivedFrame> Frames() const;
+    size_t FrameCount() const;
+    // Waits until at least `count` frames were received; false after timeoutMs (real milliseconds).
+    bool WaitForFrames(size_t count, unsigned timeoutMs) const;
+    void ClearFrames();
+
+    // Called on the serving thread with one line per frame received ("<- ") and sent ("-> "), as hex
+    // and text. Set before Start.
+    void SetFrameLog(std::function<void(const std::string& line)> log);
+
+private:
+    struct Io;
+    void Serve();
+    void HandleFrame(const ReceivedFrame& frame);
+    std::optional<AnswerOverride> TakeOverride(uint8_t code);
+    void Record(const ReceivedFrame& frame);
+    void Send(const std::string& bytes, const AnswerOverride& change);
+    void LogBytes(const char* direction, const std::string& bytes);
+
+    std::unique_ptr<Io> io_;
+    std::thread thread_;
+    std::string portPath_;
+    std::string startError_;
+    std::function<void(const std::string&)> log_;
+
+    mutable std::mutex mutex_;
+    mutable std::condition_variable framesArrived_;
+    RegisterModel model_;
+    std::map<uint8_t, AnswerOverride> perCode_;
+    std::deque<AnswerOverride> next_;
+    std::vector<ReceivedFrame> frames_;
+};
+
+} // namespace regsim
