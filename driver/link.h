@@ -6,19 +6,23 @@
 
 #include "driver/answer_record.h"
 
-// Opens the port ("ttyACM0" or a path) at the baud rate; false when it cannot be opened.
+// Opens the port ("ttyACM0" under /dev, or a path) at the baud rate, 8 data bits, no parity, one stop
+// bit; false when it cannot be opened. The link is ready to send either way (an exchange on a port that
+// is not open ends as no complete answer). A port still open from before is closed first.
 bool OpenLink(const std::string& portName, uint32_t baudRate);
-// Closes the link; false when it was not open.
+// Closes the link; false (and nothing done) when it was not open.
 bool CloseLink();
 bool LinkIsOpen();
 
-// One command with the validation attempts; never null.
+// One command with the validation attempts; never null. Data texts are UTF-8; the frame carries CP1251.
 AnswerRecord* SendCommand(unsigned code, const std::string& data);
 void SendCommandOnce(unsigned code, const std::string& data);
-int SendFrame(unsigned code, const std::string& data);  // 0, or -1 when not ready or the data is too long
-int ResendLast(int newSequence);
-AnswerRecord* RepeatCommand(int newSequence);         // null when not ready
-void SendNoReply();                                    // 88h "736204;20;0;" without reading an answer
+// 0, or -1 with nothing sent: not ready, or the data is longer than a frame carries (219 CP1251 bytes;
+// the record then says no complete answer, and nothing is logged).
+int SendFrame(unsigned code, const std::string& data);
+int ResendLast(int newSequence);              // newSequence 0: the same SEQ as the last frame
+AnswerRecord* RepeatCommand(int newSequence); // null when not ready; sets LastAnswer
+void SendNoReply();                           // 88h "736204;20;0;" without reading an answer
 void SetRetryCount(int count);
 uint32_t GetErrorCount();
 
@@ -28,6 +32,9 @@ void SetUsbLink(bool usb);
 // The single answer record.
 AnswerRecord& TheAnswer();
 
-// Session log.
+// The record returned by the last command formatter or RepeatCommand; null until the first.
+extern AnswerRecord* LastAnswer;
+
+// Session log. An empty name logs nothing; the file lies in the folder that is current at the first line.
 void SetLogFileName(const std::string& name);
 void WriteSessionLog(const std::string& text, const std::string& secondText);
