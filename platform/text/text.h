@@ -1,9 +1,11 @@
 #pragma once
 // Text encodings and the class library's conversions, with its errors and fixed Russian defaults.
+#include <concepts>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 // ---- Encodings -------------------------------------------------------------
 // All 256 bytes round-trip: bytes with no CP1251 character map to their C1 code points.
@@ -32,27 +34,44 @@ public:
 // Program-wide decimal separator of the number conversions; Russian default ','.
 extern char DecimalSeparator;
 
-int StrToInt(const std::string& text);                 // "'%s' is not a valid integer value"
+// Leading blanks, an optional sign, decimal digits or hexadecimal after "$", "x" or "0x"; hexadecimal
+// may use every bit of the type ("$FFFFFFFF" is -1).
+int StrToInt(const std::string& text); // "'%s' is not a valid integer value"
 int StrToIntDef(const std::string& text, int fallback);
 int64_t StrToInt64(const std::string& text);
-double StrToFloat(const std::string& text);            // "'%s' is not a valid floating point value"
+// Blanks around, sign, digits with DecimalSeparator as the point, exponent "E".
+double StrToFloat(const std::string& text); // "'%s' is not a valid floating point value"
 std::string IntToStr(int64_t value);
-std::string IntToHex(int64_t value, int digits);
-std::string FloatToStr(double value);                  // 15 significant digits, general format
+namespace text_detail {
+// Upper-case, at least digits digits.
+std::string HexDigits(uint64_t bits, int digits);
+} // namespace text_detail
+// A negative value shows as the two's complement of its own type, at least 32 bits wide as the
+// library's Integer: IntToHex(-1, 2) is "FFFFFFFF", IntToHex(int64_t{-1}, 2) sixteen "F".
+template <std::integral T> std::string IntToHex(T value, int digits) {
+    using Promoted = decltype(+value);
+    return text_detail::HexDigits(static_cast<uint64_t>(static_cast<std::make_unsigned_t<Promoted>>(value)),
+                                  digits);
+}
+// 15 significant digits, no trailing zeros; exponent form outside 0.0001 .. 10^15 ("1E20", "1,5E-7").
+std::string FloatToStr(double value);
 
 // ---- Dates -------------------------------------------------------------------
 // Days since 30.12.1899, the time of day as the fraction.
 using TDateTime = double;
 
-TDateTime EncodeDate(int year, int month, int day);    // "Invalid argument to date encode"
-TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
+TDateTime EncodeDate(int year, int month, int day);                      // "Invalid argument to date encode"
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond); // "Invalid argument to time encode"
 bool TryEncodeDate(int year, int month, int day, TDateTime& result);
 void DecodeDate(TDateTime value, int& year, int& month, int& day);
 void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& millisecond);
 TDateTime Now();
 TDateTime Date();
-// Tokens: d dd m mm yy yyyy h hh n nn s ss; text in double or single quotes and other characters literal.
+// Tokens, in either case: d dd m mm yy yyyy h hh n nn s ss (m right after an hour token means minutes;
+// longer runs of d and m give two digits). "/" is the date separator ".", ":" the time separator;
+// text in double or single quotes and other characters are literal.
 std::string FormatDateTime(const std::string& format, TDateTime value);
-// Short date format "dd.mm.yyyy"; StrToDate raises "'%s' is not a valid date".
+// Short date format "dd.mm.yyyy"; StrToDate takes d.m.yy or d.m.yyyy (two-digit years fall into the
+// hundred years from 50 years ago) and raises "'%s' is not a valid date".
 std::string DateToStr(TDateTime value);
 TDateTime StrToDate(const std::string& text);
