@@ -46,20 +46,21 @@ struct ReceivedFrame {
 // in pieces of PieceSize bytes with PauseMs between them. Times are real milliseconds (the
 // simulator does not follow the program's time scale).
 struct AnswerOverride {
-    bool Silent = false;                          // send nothing at all
-    bool Nak = false;                             // send one NAK (15h) instead of the answer
-    std::optional<std::string> Raw;               // send exactly these bytes instead of the answer
-    std::optional<std::string> Error;             // error field, sent as given (normally 4 hex digits)
-    std::optional<std::string> Data;              // answer data (UTF-8); LEN is the low byte of size + 30h
-    std::optional<std::array<uint8_t, 6>> Status; // status bytes exactly as sent (bit 7 not forced)
-    bool BadChecksum = false;                     // last checksum character changed
-    size_t SynBefore = 0;                         // SYN (16h) bytes ahead of the answer
-    size_t SynInside = 0;                         // SYN bytes put at position SynInsideAt of the answer
+    bool Silent = false;                             // send nothing at all
+    bool Nak = false;                                // send one NAK (15h) instead of the answer
+    std::optional<std::string> Raw = std::nullopt;   // send exactly these bytes instead of the answer
+    std::optional<std::string> Error = std::nullopt; // error field, sent as given (normally 4 hex digits)
+    std::optional<std::string> Data = std::nullopt;  // answer data (UTF-8); LEN is the low byte of size + 30h
+    std::optional<std::array<uint8_t, 6>> Status =
+        std::nullopt;         // status bytes exactly as sent (bit 7 not forced)
+    bool BadChecksum = false; // last checksum character changed
+    size_t SynBefore = 0;     // SYN (16h) bytes ahead of the answer
+    size_t SynInside = 0;     // SYN bytes put at position SynInsideAt of the answer
     size_t SynInsideAt = 0;
-    std::optional<size_t> CutAfter; // send only the first K bytes of the answer frame
-    size_t PieceSize = 0;           // > 0: send in pieces of this many bytes ...
-    unsigned PauseMs = 0;           // ... with this pause between them
-    unsigned DelayMs = 0;           // wait before the first byte
+    std::optional<size_t> CutAfter = std::nullopt; // send only the first K bytes of the answer frame
+    size_t PieceSize = 0;                          // > 0: send in pieces of this many bytes ...
+    unsigned PauseMs = 0;                          // ... with this pause between them
+    unsigned DelayMs = 0;                          // wait before the first byte
 };
 
 class RegisterSimulator {
