@@ -1,5 +1,6 @@
 #include "shell/session.h"
 
+#include "driver/decoder.h"
 #include "platform/text/text.h"
 
 TSession Session;
@@ -17,4 +18,12 @@ int32_t PaymentCountFromField(const std::string& field11) {
 std::string StatusLineText(const AnswerRecord& answer) {
     return "   Модель:" + answer.Field(1) + ",    Версия:" + answer.Field(2) + ",     " + answer.Field(3) +
            ".";
+}
+
+std::optional<std::string> AnswerFailureMessage(const AnswerRecord* answer, const AnswerCheck& check) {
+    if (answer == nullptr || answer->NoAnswer()) return check.TimeoutText;
+    std::string decoded;
+    if (DecodeAnswerError(decoded, answer)) return std::nullopt;
+    if (!check.ErrorText.empty()) return check.ErrorText;
+    return check.ErrorCaption + decoded;
 }

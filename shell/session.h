@@ -9,7 +9,9 @@
 //     ... fill the controls from Session.CurrentAnswer->Field(n) ...
 //     ShowMessage(SuccessMessage);
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "driver/answer_record.h"
 
@@ -46,23 +48,41 @@ int32_t PaymentCountFromField(const std::string& field11);
 // The main window's status line for an 80h answer (model, version and the further text).
 std::string StatusLineText(const AnswerRecord& answer);
 
-// What a dialog shows when an answer is not good.
-struct AnswerTexts {
-    std::string Timeout = TimeoutMessage; // no complete answer came
-    std::string Error;                    // a fixed text for an error code; empty: the decoded message
-    std::string ErrorCaption;             // put before the decoded message
+// How a dialog judges an answer, built with the setters:
+//     AnswerCheck().Timeout("Таймаут устройства! Ошибка аннулирования!").CodeEdit(&Edit3).Status(&Button4)
+struct AnswerCheck {
+    std::string TimeoutText = TimeoutMessage; // no complete answer came
+    std::string ErrorText;                    // a fixed text for an error code; empty: the decoded message
+    std::string ErrorCaption;                 // put before the decoded message
+    TEdit* ErrorCodeEdit = nullptr;           // the "Код ошибки:" edit, when the dialog has one
+    TControl* StatusButton = nullptr;         // the status button, enabled once the register answered
+
+    AnswerCheck& Timeout(std::string text) {
+        TimeoutText = std::move(text);
+        return *this;
+    }
+    AnswerCheck& Error(std::string text) {
+        ErrorText = std::move(text);
+        return *this;
+    }
+    AnswerCheck& Caption(std::string text) {
+        ErrorCaption = std::move(text);
+        return *this;
+    }
+    AnswerCheck& CodeEdit(TEdit* edit) {
+        ErrorCodeEdit = edit;
+        return *this;
+    }
+    AnswerCheck& Status(TControl* button) {
+        StatusButton = button;
+        return *this;
+    }
 };
 
-// The message for this answer, empty when it is good (an answer came with error field "0000").
+// The message for this answer; nullopt when it is good (an answer came with error field "0000").
 // No answer is tested first: the error field then still holds the previous answer's code.
 // A null record (a formatter refused before anything was ever sent) counts as no answer.
-std::string AnswerFailureMessage(const AnswerRecord* answer, const AnswerTexts& texts = {});
-
-struct AnswerCheck {
-    AnswerTexts Texts;
-    TEdit* ErrorCodeEdit = nullptr;   // the "Код ошибки:" edit, when the dialog has one
-    TControl* StatusButton = nullptr; // the status button, enabled once the register answered
-};
+std::optional<std::string> AnswerFailureMessage(const AnswerRecord* answer, const AnswerCheck& check = {});
 
 // The dialog pattern after a command: stores the answer in Session.CurrentAnswer, copies the error
 // field into the error-code edit (emptied when no answer came, so a stale "0000" never shows),
