@@ -95,25 +95,17 @@ std::vector<std::string> SplitFields(const std::string& data) {
 RegisterModel::RegisterModel() = default;
 
 ModelAnswer RegisterModel::Handle(uint8_t code, const std::string& data) {
-    const bool known =
-        code == 0x20 || code == 0x21 || code == 0x80 || code == 0x88 || code == 0x89 || code == 0xA0;
-    if (!known) return DefaultAnswer;
+    using Handler = ModelAnswer (RegisterModel::*)(const std::vector<std::string>&);
+    static const std::map<uint8_t, Handler> handlers = {
+        {0x20, &RegisterModel::SetDateTime},       {0x21, &RegisterModel::GetDateTime},
+        {0x80, &RegisterModel::DiagnosticInfo},    {0x88, &RegisterModel::SetServiceCounter},
+        {0x89, &RegisterModel::GetServiceCounter}, {0xA0, &RegisterModel::GetFreeResources},
+    };
+    auto handler = handlers.find(code);
+    if (handler == handlers.end()) return DefaultAnswer;
     const std::vector<std::string> fields = SplitFields(data);
     if (Field(fields, 0) != State.Password) return {kErrorPassword, ""};
-    switch (code) {
-    case 0x20:
-        return SetDateTime(fields);
-    case 0x21:
-        return GetDateTime();
-    case 0x80:
-        return DiagnosticInfo();
-    case 0x88:
-        return SetServiceCounter(fields);
-    case 0x89:
-        return GetServiceCounter(fields);
-    default:
-        return GetFreeResources();
-    }
+    return (this->*handler->second)(fields);
 }
 
 void RegisterModel::SetClock(const DateTime& time, bool running) {
@@ -149,7 +141,7 @@ ModelAnswer RegisterModel::SetDateTime(const std::vector<std::string>& fields) {
 }
 
 // 21h: "DDMMYY;HHMM;".
-ModelAnswer RegisterModel::GetDateTime() const {
+ModelAnswer RegisterModel::GetDateTime(const std::vector<std::string>&) {
     const DateTime now = Clock();
     char data[32];
     std::snprintf(data, sizeof data, "%02d%02d%02d;%02d%02d;", now.Day % 100, now.Month % 100, now.Year % 100,
@@ -157,7 +149,7 @@ ModelAnswer RegisterModel::GetDateTime() const {
     return {kErrorOk, data};
 }
 
-ModelAnswer RegisterModel::DiagnosticInfo() const {
+ModelAnswer RegisterModel::DiagnosticInfo(const std::vector<std::string>&) {
     const RegisterState& s = State;
     return {kErrorOk,
             JoinFields({s.Model, s.Firmware, s.FurtherText, s.FactoryNumber, s.FiscalNumber, s.TaxNumber,
@@ -175,7 +167,7 @@ ModelAnswer RegisterModel::SetServiceCounter(const std::vector<std::string>& fie
 }
 
 // 89h: password; counter number. Answer: the value.
-ModelAnswer RegisterModel::GetServiceCounter(const std::vector<std::string>& fields) const {
+ModelAnswer RegisterModel::GetServiceCounter(const std::vector<std::string>& fields) {
     int counter = 0;
     if (!ParseInt(Field(fields, 1), counter)) return {FieldFormatError(2), ""};
     if (counter < 0 || counter >= CounterCount) return {FieldValueError(2), ""};
@@ -183,7 +175,7 @@ ModelAnswer RegisterModel::GetServiceCounter(const std::vector<std::string>& fie
     return {kErrorOk, (found == State.Counters.end() ? std::string("0") : found->second) + ";"};
 }
 
-ModelAnswer RegisterModel::GetFreeResources() const {
+ModelAnswer RegisterModel::GetFreeResources(const std::vector<std::string>&) {
     const FreeResources& r = State.Resources;
     return {kErrorOk,
             JoinFields({r.MayFiscalize, r.MayWriteFactoryNumber, r.MayWriteFiscalNumber, r.MayWriteTaxNumber,

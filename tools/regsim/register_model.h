@@ -16,7 +16,8 @@ struct DateTime {
     bool operator==(const DateTime&) const = default;
 };
 
-// The answer to one command before it is framed: error field, data (UTF-8) and status bytes.
+// The answer to one command before it is framed: error field and data (UTF-8). The status bytes
+// come from RegisterState.
 struct ModelAnswer {
     std::string Error = "0000";
     std::string Data;
@@ -70,6 +71,8 @@ public:
 
     RegisterModel();
 
+    // The answer to one command. A modelled command whose first field is not the password gets
+    // kErrorPassword; any other command gets DefaultAnswer, whatever its data.
     ModelAnswer Handle(uint8_t code, const std::string& data);
 
     RegisterState State;
@@ -79,12 +82,13 @@ public:
     DateTime Clock() const;
 
 private:
+    // One handler per modelled command, given the data fields after the password check.
     ModelAnswer SetDateTime(const std::vector<std::string>& fields);
-    ModelAnswer GetDateTime() const;
-    ModelAnswer DiagnosticInfo() const;
+    ModelAnswer GetDateTime(const std::vector<std::string>& fields);
+    ModelAnswer DiagnosticInfo(const std::vector<std::string>& fields);
     ModelAnswer SetServiceCounter(const std::vector<std::string>& fields);
-    ModelAnswer GetServiceCounter(const std::vector<std::string>& fields) const;
-    ModelAnswer GetFreeResources() const;
+    ModelAnswer GetServiceCounter(const std::vector<std::string>& fields);
+    ModelAnswer GetFreeResources(const std::vector<std::string>& fields);
 
     long long clockOffset_ = 0;            // seconds added to the host's local time
     std::optional<DateTime> stoppedClock_; // set when the clock stands still

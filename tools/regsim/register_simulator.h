@@ -44,7 +44,8 @@ struct ReceivedFrame {
 // frame is built with Error/Data/Status, its checksum spoiled, cut to CutAfter bytes, SYN bytes
 // put inside and before it; Nak or Raw replace the frame entirely; then it is sent after DelayMs,
 // in pieces of PieceSize bytes with PauseMs between them. Times are real milliseconds (the
-// simulator does not follow the program's time scale).
+// simulator does not follow the program's time scale). The model acts on the command whatever the
+// override: a 20h answered with silence still sets the clock.
 struct AnswerOverride {
     bool Silent = false;                             // send nothing at all
     bool Nak = false;                                // send one NAK (15h) instead of the answer

@@ -150,9 +150,9 @@ TEST_F(SimulatorTest, DelaysAndPausesHoldTheAnswerBack) {
     EXPECT_GE(client->MsUntilFirstByte(kClockQuery), 110);
     client->Read();
 
-    sim.SetOverrideForNext(1, {.PieceSize = 10, .PauseMs = 80});
+    sim.SetOverrideForNext(1, {.PieceSize = 10, .PauseMs = 200});
     client->Write(kClockQuery);
-    const std::string first = client->Read(4096, 40);
+    const std::string first = client->Read(4096, 60);
     EXPECT_EQ(first, PlainAnswer().substr(0, 10));
     EXPECT_EQ(first + client->ReadAnswer(), PlainAnswer());
 }
