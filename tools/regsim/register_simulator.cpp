@@ -180,6 +180,7 @@ std::optional<AnswerOverride> RegisterSimulator::TakeOverride(uint8_t code) {
 void RegisterSimulator::Record(const ReceivedFrame& frame) {
     {
         std::lock_guard lock(mutex_);
+        if (!recording_) return;
         frames_.push_back(frame);
     }
     framesArrived_.notify_all();
@@ -264,6 +265,11 @@ bool RegisterSimulator::WaitForFrames(size_t count, unsigned timeoutMs) const {
 void RegisterSimulator::ClearFrames() {
     std::lock_guard lock(mutex_);
     frames_.clear();
+}
+
+void RegisterSimulator::SetRecording(bool on) {
+    std::lock_guard lock(mutex_);
+    recording_ = on;
 }
 
 void RegisterSimulator::SetFrameLog(std::function<void(const std::string& line)> log) {

@@ -102,6 +102,8 @@ public:
     // Waits until at least `count` frames were received; false after timeoutMs (real milliseconds).
     bool WaitForFrames(size_t count, unsigned timeoutMs) const;
     void ClearFrames();
+    // On by default; the program turns it off so that a long session does not keep every frame.
+    void SetRecording(bool on);
 
     // Called on the serving thread with one line per frame received ("<- ") and sent ("-> "), as hex
     // and text. Set before Start.
@@ -128,6 +130,7 @@ private:
     std::map<uint8_t, AnswerOverride> perCode_;
     std::deque<AnswerOverride> next_;
     std::vector<ReceivedFrame> frames_;
+    bool recording_ = true;
 };
 
 } // namespace regsim

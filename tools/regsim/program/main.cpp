@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     regsim::RegisterSimulator simulator;
+    simulator.SetRecording(false);
     simulator.UpdateState([&](regsim::RegisterState& state) {
         state.Model = options.Model;
         state.Firmware = options.Version;

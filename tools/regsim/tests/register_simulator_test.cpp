@@ -66,6 +66,9 @@ TEST_F(SimulatorTest, RecordsEveryFrameAndAnswersMalformedOnesWithNak) {
     EXPECT_EQ(frames[2].Raw, "\x01\x2B\x21");
     EXPECT_FALSE(sim.WaitForFrames(4, 20));
     sim.ClearFrames();
+    sim.SetRecording(false);
+    client->Write(kClockQuery);
+    EXPECT_FALSE(client->ReadAnswer().empty());
     EXPECT_EQ(sim.FrameCount(), 0u);
 }
 
