@@ -26,15 +26,6 @@ TEST(CommandFrame, LengthSequenceAndChecksum) {
     EXPECT_EQ(longest.size(), MaxCommandDataLength + 10);
 }
 
-TEST(CommandFrame, SequenceBytesRunFrom20hTo7Eh) {
-    const struct {
-        uint8_t counter;
-        uint8_t sequence;
-    } cases[] = {{0, 0x20}, {1, 0x21}, {94, 0x7E}, {95, 0x20}, {190, 0x20}, {255, 0x61}};
-    for (const auto& c : cases)
-        EXPECT_EQ(SequenceByte(c.counter), c.sequence) << int(c.counter);
-}
-
 TEST(RawAnswerShape, AcceptsOnlyWholeAnswerFrames) {
     constexpr std::array<uint8_t, 6> status = {0x80, 0x80, 0x80, 0x80, 0x80, 0x80};
     const std::string good = regsim::BuildAnswerFrame({0x21, 0x21, "0000", "1;2;", status});
