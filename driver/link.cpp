@@ -25,9 +25,9 @@ std::string Hex(unsigned value) {
     return text;
 }
 
-// Data up to its first NUL, as a C text would carry it, converted for the wire.
-std::string WireData(const std::string& data) {
-    return Utf8ToCp1251(data.c_str());
+// A data text ends at its first NUL, as the register reads it.
+std::string DataText(const std::string& data) {
+    return data.c_str();
 }
 
 void RememberCommand(unsigned code, const std::string& data) {
@@ -132,12 +132,13 @@ bool LinkIsOpen() {
 
 int SendFrame(unsigned code, const std::string& data) {
     if (!TheLink.Ready) return -1;
-    const std::string wireData = WireData(data);
+    const std::string text = DataText(data);
+    const std::string wireData = Utf8ToCp1251(text);
     if (wireData.size() > MaxCommandDataLength) {
         MarkNothingSent();
         return -1;
     }
-    StartExchange(code, data, wireData);
+    StartExchange(code, text, wireData);
     ReadAnswer();
     FinishExchange();
     return 0;
@@ -180,7 +181,7 @@ AnswerRecord* RepeatCommand(int newSequence) {
 }
 
 void SendNoReply() {
-    StartExchange(NoReplyCode, NoReplyData, WireData(NoReplyData));
+    StartExchange(NoReplyCode, NoReplyData, Utf8ToCp1251(NoReplyData));
     Sleep(NoReplySettleMs);
     if (SerialPort* port = TheLink.Port.get()) {
         port->Drain();
