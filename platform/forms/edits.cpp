@@ -1,0 +1,63 @@
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "platform/forms/controls.h"
+#include "platform/forms/event_hook.h"
+
+namespace {
+// Qt's own limit stands for "no limit".
+constexpr int kNoLimit = 32767;
+} // namespace
+
+TEdit::TEdit() : TControl(new QLineEdit), line_(static_cast<QLineEdit*>(Widget())) {
+    QObject::connect(line_, &QLineEdit::textChanged, [this] { Fire(OnChange); });
+    new EventHook(line_, [this](QEvent& event) {
+        switch (event.type()) {
+        case QEvent::KeyPress:
+            return DispatchKeyPress(static_cast<QKeyEvent&>(event), OnKeyDown, OnKeyPress,
+                                    [this](const QString& text) { line_->insert(text); });
+        case QEvent::FocusIn:
+            Fire(OnEnter);
+            return false;
+        case QEvent::FocusOut:
+            Fire(OnExit);
+            return false;
+        case QEvent::MouseButtonRelease:
+            Fire(OnClick);
+            return false;
+        case QEvent::MouseButtonDblClick:
+            Fire(OnDblClick);
+            return false;
+        default:
+            return false;
+        }
+    });
+}
+
+std::string TEdit::Text() const {
+    return FromQ(line_->text());
+}
+void TEdit::SetText(const std::string& text) {
+    line_->setText(ToQ(text));
+}
+
+void TEdit::SetMaxLength(int length) {
+    maxLength_ = length < 0 ? 0 : length;
+    line_->setMaxLength(maxLength_ == 0 ? kNoLimit : maxLength_);
+}
+
+bool TEdit::ReadOnly() const {
+    return line_->isReadOnly();
+}
+void TEdit::SetReadOnly(bool readOnly) {
+    line_->setReadOnly(readOnly);
+}
+
+void TEdit::SetPasswordChar(char passwordChar) {
+    passwordChar_ = passwordChar;
+    line_->setEchoMode(passwordChar ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+void TEdit::SelectAll() {
+    line_->selectAll();
+}

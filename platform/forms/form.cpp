@@ -1,0 +1,292 @@
+#include "platform/forms/form.h"
+
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <cxxabi.h>
+#include <typeinfo>
+
+#include "platform/forms/activation.h"
+#include "platform/forms/application.h"
+#include "platform/forms/control.h"
+#include "platform/forms/errors.h"
+#include "platform/forms/form_widget.h"
+#include "platform/forms/indicators.h"
+#include "platform/forms/menus.h"
+#include "platform/forms/ui_host.h"
+
+TForm::TForm() : widget_(std::make_unique<FormWidget>(*this)) {
+    frameLayout_ = new QVBoxLayout(widget_.get());
+    frameLayout_->setContentsMargins(0, 0, 0, 0);
+    frameLayout_->setSpacing(0);
+    client_ = new QWidget(widget_.get());
+    frameLayout_->addWidget(client_, 1);
+    ApplyFrame();
+}
+
+TForm::~TForm() {
+    activation::Forget(*this);
+    // Windows shown beside a modal one hang under it; give them back before this widget goes.
+    for (auto* child : widget_->findChildren<FormWidget*>(Qt::FindDirectChildrenOnly))
+        child->setParent(nullptr, child->windowFlags());
+}
+
+std::string TForm::Caption() const {
+    return FromQ(widget_->windowTitle());
+}
+void TForm::SetCaption(const std::string& caption) {
+    widget_->setWindowTitle(ToQ(caption));
+}
+
+void TForm::SetBorderStyle(TBorderStyle style) {
+    borderStyle_ = style;
+    ApplyFrame();
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons) {
+    borderIcons_ = icons;
+    ApplyFrame();
+}
+
+void TForm::SetFormStyle(TFormStyle style) {
+    formStyle_ = style;
+    ApplyFrame();
+}
+
+void TForm::ApplyFrame() {
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
+    if (borderStyle_ == bsNone) {
+        flags |= Qt::FramelessWindowHint;
+    } else {
+        flags |= Qt::WindowTitleHint;
+        if (borderIcons_ & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        const bool resizable = borderStyle_ == bsSizeable || borderStyle_ == bsSizeToolWin;
+        if (resizable && (borderIcons_ & biMaximize)) flags |= Qt::WindowMaximizeButtonHint;
+        if ((resizable || borderStyle_ == bsSingle) && (borderIcons_ & biMinimize))
+            flags |= Qt::WindowMinimizeButtonHint;
+    }
+    if (formStyle_ == fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
+    const bool fixed = borderStyle_ != bsSizeable && borderStyle_ != bsSizeToolWin;
+    frameLayout_->setSizeConstraint(fixed ? QLayout::SetFixedSize : QLayout::SetDefaultConstraint);
+    const bool wasVisible = widget_->isVisible();
+    widget_->setWindowFlags(flags);
+    if (wasVisible) widget_->show();
+}
+
+int TForm::Left() const {
+    return widget_->x();
+}
+int TForm::Top() const {
+    return widget_->y();
+}
+int TForm::Width() const {
+    return widget_->width();
+}
+int TForm::Height() const {
+    return widget_->height();
+}
+void TForm::SetLeft(int left) {
+    widget_->move(left, widget_->y());
+}
+void TForm::SetTop(int top) {
+    widget_->move(widget_->x(), top);
+}
+void TForm::SetWidth(int width) {
+    widget_->resize(width, widget_->height());
+}
+void TForm::SetHeight(int height) {
+    widget_->resize(widget_->width(), height);
+}
+
+bool TForm::Visible() const {
+    return widget_->isVisible();
+}
+bool TForm::Active() const {
+    return activation::Active() == this;
+}
+
+void TForm::Show() {
+    ShowWindow();
+}
+
+void TForm::ShowWindow() {
+    if (!widget_->isVisible()) {
+        // A window shown beside a modal one must stay usable: it hangs under the modal window.
+        TForm* modal = activation::TopModal();
+        if (!modal_ && modal && modal != this && !widget_->parentWidget())
+            widget_->setParent(modal->Widget(), widget_->windowFlags());
+        if (position_ == poScreenCenter || position_ == poDesktopCenter || position_ == poMainFormCenter ||
+            position_ == poOwnerFormCenter)
+            CenterOnScreen();
+        widget_->show();
+        Fire(OnShow);
+    } else {
+        widget_->raise();
+        widget_->activateWindow();
+    }
+    activation::Shown(*this);
+}
+
+void TForm::HideWindow() {
+    if (!widget_->isVisible()) {
+        activation::Hidden(*this);
+        return;
+    }
+    widget_->hide();
+    if (widget_->parentWidget()) widget_->setParent(nullptr, widget_->windowFlags());
+    Fire(OnHide);
+    activation::Hidden(*this);
+}
+
+void TForm::CenterOnScreen() {
+    widget_->adjustSize();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    widget_->move(area.center() - widget_->rect().center());
+}
+
+int TForm::ShowModal() {
+    if (modal_ || widget_->isVisible()) throw EInvalidOperation("Cannot make a visible window modal");
+    modal_ = true;
+    modalResult_ = mrNone;
+    widget_->setWindowModality(Qt::ApplicationModal);
+    ShowWindow();
+    CloseModal();
+    HideWindow();
+    widget_->setWindowModality(Qt::NonModal);
+    modal_ = false;
+    return modalResult_;
+}
+
+// Waits for a modal result; OnClose may refuse it, and then the window waits again (only while a
+// person is there to answer: a recording host ends the show at once).
+void TForm::CloseModal() {
+    UiHost& host = CurrentUiHost();
+    for (;;) {
+        if (modalResult_ == mrNone) host.RunModal(*this);
+        if (modalResult_ == mrNone) modalResult_ = mrCancel;
+        TCloseAction action = caHide;
+        if (AskClose(action) || !host.WaitsForPeople() || (Application && Application->Terminated())) return;
+        modalResult_ = mrNone;
+    }
+}
+
+bool TForm::AskClose(TCloseAction& action) {
+    Fire(OnClose, action);
+    return action != caNone;
+}
+
+void TForm::RunModalLoop() {
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    while (modalResult_ == mrNone && !(Application && Application->Terminated()))
+        loop.exec(QEventLoop::DialogExec);
+    modalLoop_ = nullptr;
+}
+
+void TForm::SetModalResult(TModalResult result) {
+    modalResult_ = result;
+    if (result != mrNone && modalLoop_) modalLoop_->quit();
+}
+
+void TForm::Close() {
+    if (modal_) {
+        SetModalResult(mrCancel);
+        return;
+    }
+    TCloseAction action = caHide;
+    if (!AskClose(action)) return;
+    if (Application && Application->MainForm() == this)
+        Application->Terminate();
+    else
+        HideWindow();
+}
+
+void TForm::Hide() {
+    if (modal_) {
+        SetModalResult(mrCancel);
+        return;
+    }
+    HideWindow();
+}
+
+void TForm::Repaint() {
+    if (widget_->isVisible()) widget_->repaint();
+}
+
+TControl* TForm::ActiveControl() const {
+    QWidget* focus = widget_->focusWidget();
+    while (focus && focus != widget_.get()) {
+        if (auto* control = static_cast<TControl*>(focus->property("kaltorControl").value<void*>()))
+            return control;
+        focus = focus->parentWidget();
+    }
+    return nullptr;
+}
+
+void TForm::SetActiveControl(TControl& control) {
+    control.SetFocus();
+}
+
+void TForm::SetFocus() {
+    widget_->activateWindow();
+    widget_->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm::SetMenu(TMainMenu& menu) {
+    frameLayout_->setMenuBar(menu.Bar());
+}
+
+void TForm::SetStatusBar(TStatusBar& bar) {
+    frameLayout_->addWidget(bar.Widget());
+    bar.Placed();
+}
+
+std::string TForm::ClassName() const {
+    const char* mangled = typeid(*this).name();
+    int status = 0;
+    char* demangled = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
+    std::string name = status == 0 && demangled ? demangled : mangled;
+    std::free(demangled);
+    const auto colon = name.rfind("::");
+    return colon == std::string::npos ? name : name.substr(colon + 2);
+}
+
+std::string TForm::Name() const {
+    if (!name_.empty()) return name_;
+    std::string name = ClassName();
+    return name.size() > 1 && name[0] == 'T' ? name.substr(1) : name;
+}
+
+QWidget* TForm::Widget() const {
+    return widget_.get();
+}
+QWidget* TForm::ClientWidget() const {
+    return client_;
+}
+
+TForm* TForm::FormOf(const QWidget* widget) {
+    if (!widget) return nullptr;
+    auto* window = dynamic_cast<FormWidget*>(widget->window());
+    return window ? &window->Owner() : nullptr;
+}
+
+void TForm::EscapePressed() {
+    for (auto* button : widget_->findChildren<QPushButton*>()) {
+        if (button->property("kaltorCancel").toBool() && button->isVisible() && button->isEnabled() &&
+            TForm::FormOf(button) == this) {
+            button->click();
+            return;
+        }
+    }
+}
+
+bool TForm::PreviewKey(WORD& key, TShiftState shift) {
+    if (!keyPreview_ || !OnKeyDown) return false;
+    Fire(OnKeyDown, key, shift);
+    return key == 0;
+}

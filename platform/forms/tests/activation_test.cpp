@@ -1,0 +1,50 @@
+#include <string>
+#include <vector>
+
+#include "platform/forms/tests/fixture.h"
+
+namespace {
+
+// Records the window events it sees, in order.
+class LoggingForm : public TForm {
+public:
+    LoggingForm(std::vector<std::string>& log, const std::string& name) {
+        SetName(name);
+        OnShow = [&log, name] { log.push_back(name + ".Show"); };
+        OnActivate = [&log, name] { log.push_back(name + ".Activate"); };
+        OnDeactivate = [&log, name] { log.push_back(name + ".Deactivate"); };
+        OnClose = [&log, name](TCloseAction&) { log.push_back(name + ".Close"); };
+    }
+};
+
+class ActivationTest : public FormsTest {
+protected:
+    std::vector<std::string> log;
+    LoggingForm main{log, "Main"};
+    LoggingForm dialog{log, "Dialog"};
+};
+
+TEST_F(ActivationTest, MainWindowActivatesAgainAfterEachModalDialog) {
+    main.Show();
+    host.OnModal("Dialog", [](TForm& f) { f.SetModalResult(mrOk); });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    EXPECT_EQ(log, (std::vector<std::string>{"Main.Show", "Main.Activate", "Dialog.Show", "Main.Deactivate",
+                                             "Dialog.Activate", "Dialog.Close", "Dialog.Deactivate",
+                                             "Main.Activate"}));
+    EXPECT_TRUE(main.Active());
+    EXPECT_FALSE(dialog.Visible());
+}
+
+TEST_F(ActivationTest, MessageBoxesAndFileDialogsDoNotReactivate) {
+    main.Show();
+    log.clear();
+    ShowMessage("Успешно!");
+    MessageBox("Продолжать?", "", MB_OKCANCEL);
+    TOpenDialog open;
+    open.Execute();
+    std::string folder;
+    SelectDirectory("Папка", "", folder);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Успешно!", "Продолжать?"}));
+}
+} // namespace
