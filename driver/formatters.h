@@ -21,10 +21,7 @@ constexpr int RefusalReadHeaderLine = -131; // header line to read outside 0..20
 constexpr int RefusalQuantity = -151;       // sale quantity not above 0, or not a finite number
 constexpr int RefusalOutOfRange = -151;     // payment type outside 0..9, unknown data source
 constexpr int RefusalPrice = -152;          // sale price below 0, or not a finite number
-constexpr int RefusalDataTooLong = -160;    // data text longer than a frame carries
-
-// Longest data text a command frame carries, in CP1251 bytes (one per character).
-constexpr size_t MaxDataTextLength = 219;
+constexpr int RefusalDataTooLong = -160;    // data text longer than a frame carries (219 CP1251 bytes)
 
 // Data text of the last formatter call.
 extern std::string DataBuffer;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "driver/formatters.h"
+#include "driver/frame.h"
 #include "driver/link.h"
 #include "platform/text/text.h"
 
@@ -25,7 +26,7 @@ std::string PrintedHex(const char* format, int value) {
 }
 
 bool FitsInFrame(const std::string& data) {
-    return Utf8ToCp1251(data).size() <= MaxDataTextLength;
+    return Utf8ToCp1251(data).size() <= MaxCommandDataLength;
 }
 
 } // namespace

@@ -1,0 +1,112 @@
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "driver/ean13.h"
+#include "driver/formatters_common.h"
+#include "driver/tests/formatters_fixture.h"
+
+namespace {
+
+const std::string Pw = "736204";
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double Inf = std::numeric_limits<double>::infinity();
+
+std::string Repeated(const std::string& piece, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += piece;
+    return text;
+}
+
+struct RefusalCase {
+    const char* name;
+    std::function<AnswerRecord*(int*)> call;
+    int error;
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class FormatterRefusalTest : public FormatterTest, public testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(FormatterRefusalTest, SendsNothingAndKeepsTheLastAnswer) {
+    AnswerRecord* before = GetDiagnosticInfo(Pw, nullptr);
+    sim_.ClearFrames();
+    int error = 0;
+    EXPECT_EQ(GetParam().call(&error), before);
+    EXPECT_EQ(error, GetParam().error);
+    EXPECT_EQ(LastAnswer, before);
+    EXPECT_EQ(sim_.FrameCount(), 0u);
+}
+
+using E = int*;
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, FormatterRefusalTest,
+    testing::Values(
+        RefusalCase{"HeaderLine21", [](E e) { return SetHeaderFooter(Pw, 21, "x", 0, e); }, -121},
+        RefusalCase{"HeaderLineMinus1", [](E e) { return SetHeaderFooter(Pw, -1, "x", 0, e); }, -121},
+        RefusalCase{"ReadHeaderLine21", [](E e) { return GetHeaderFooter(Pw, 21, e); }, -131},
+        RefusalCase{"ReadHeaderLineMinus1", [](E e) { return GetHeaderFooter(Pw, -1, e); }, -131},
+        RefusalCase{"LogoLineBeforePixels", [](E e) { return SetUserLogo(Pw, -1, std::string(47, 'F'), e); },
+                    -110},
+        RefusalCase{"Logo47", [](E e) { return SetUserLogo(Pw, 0, std::string(47, 'F'), e); }, -111},
+        RefusalCase{"Logo49", [](E e) { return SetUserLogo(Pw, 0, std::string(49, 'F'), e); }, -111},
+        RefusalCase{"SellQuantity0BeforePrice", [](E e) { return SellItem(Pw, int64_t{1}, -1.0, 0.0, e); },
+                    -151},
+        RefusalCase{"SellQuantityNegative", [](E e) { return SellItem(Pw, int64_t{1}, 1.0, -1.5, e); }, -151},
+        RefusalCase{"SellQuantityNaN", [](E e) { return SellItem(Pw, int64_t{1}, 1.0, NaN, e); }, -151},
+        RefusalCase{"SellQuantityInfinite", [](E e) { return SellItem(Pw, int64_t{1}, 1.0, Inf, e); }, -151},
+        RefusalCase{"SellPriceNegative", [](E e) { return SellItem(Pw, int64_t{1}, -0.01, 1.0, e); }, -152},
+        RefusalCase{"SellPriceNaN", [](E e) { return SellItem(Pw, int64_t{1}, NaN, 1.0, e); }, -152},
+        RefusalCase{"SellPriceInfinite", [](E e) { return SellItem(Pw, int64_t{1}, Inf, 1.0, e); }, -152},
+        RefusalCase{"PaymentType10", [](E e) { return MakePayment(Pw, 10, 1.0, e); }, -151},
+        RefusalCase{"PaymentTypeMinus1", [](E e) { return MakePayment(Pw, -1, 1.0, e); }, -151},
+        RefusalCase{"DataSource4", [](E e) { return SetDataSource(Pw, 4, 0, 1, e); }, -151},
+        RefusalCase{"DataSource6", [](E e) { return SetDataSource(Pw, 6, 0, 1, e); }, -151},
+        RefusalCase{"Barcode11", [](E e) { return PrintEAN13Code(Pw, 50, "40063813339", e); }, -100},
+        RefusalCase{"Barcode13", [](E e) { return PrintEAN13Code(Pw, 50, "4006381333931", e); }, -100},
+        RefusalCase{"BarcodeNotDigits", [](E e) { return PrintEAN13Code(Pw, 50, "40063813339X", e); },
+                    -100}));
+
+// The data text may not outgrow a frame: 219 CP1251 bytes.
+INSTANTIATE_TEST_SUITE_P(
+    DataTooLong, FormatterRefusalTest,
+    testing::Values(
+        RefusalCase{"Text212", [](E e) { return PrintText(Pw, std::string(212, 'a'), e); }, -160},
+        RefusalCase{"Cyrillic212", [](E e) { return PrintText(Pw, Repeated("Ж", 212), e); }, -160},
+        RefusalCase{"HugeQuantity", [](E e) { return SellItem(Pw, int64_t{1}, 1.0, 1e300, e); }, -160},
+        RefusalCase{"HugeAmount", [](E e) { return CashInOut(Pw, 1, -1e250, e); }, -160},
+        RefusalCase{"LongPassword", [](E e) { return GetDateTime(std::string(300, '7'), 0, e); }, -160},
+        RefusalCase{"LongPasswordBarcode",
+                    [](E e) { return PrintEAN13Code(std::string(190, '7'), 50, "400638133393", e); }, -160}));
+
+TEST_F(FormatterTest, RefusalBeforeAnyCommandGivesNoRecord) {
+    LastAnswer = nullptr;
+    int error = 0;
+    EXPECT_EQ(SetHeaderFooter(Pw, 21, "x", 0, &error), nullptr);
+    EXPECT_EQ(error, -121);
+    EXPECT_EQ(SetDataSource(Pw, 4, 0, 0), nullptr); // no error result asked for
+}
+
+TEST_F(FormatterTest, NullErrorResultIsAccepted) {
+    EXPECT_EQ(MakePayment(Pw, 10, 1.0, nullptr), LastAnswer);
+    EXPECT_EQ(sim_.FrameCount(), 0u);
+    EXPECT_EQ(MakePayment(Pw, 1, 1.0, nullptr), &TheAnswer());
+    EXPECT_EQ(sim_.FrameCount(), 1u);
+}
+
+TEST(FixedText, MatchesPrintfInTheCLocale) {
+    for (double value : {0.0, -0.0, 1.0, 0.005, 0.015, 1.255, 2.675, 12.345, -0.5, 99.995, 1234.567, 1e9,
+                         123456789.125, 0.0005, 1e-9, -3.14159, 5e15}) {
+        for (int decimals : {2, 3}) {
+            char expected[64];
+            std::snprintf(expected, sizeof expected, decimals == 2 ? "%-#.2f" : "%-#.3lf", value);
+            EXPECT_EQ(FixedText(value, decimals), expected) << value;
+        }
+    }
+}
+
+} // namespace
