@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <optional>
 
+#include "driver/driver.h"
+#include "shell/main_window.h"
+
 namespace {
 std::optional<std::string>& RootOverride() {
     static std::optional<std::string> root;
@@ -54,4 +57,37 @@ std::vector<std::string> RestartUsbDevice(const DeviceTree& tree, const SerialDe
     AddStageFailure(messages, tree.SetEnabled(device, false), "удалено");
     AddStageFailure(messages, tree.SetEnabled(device, true), "восстановлено");
     return messages;
+}
+
+// ---- The main window's use of the USB port ------------------------------------------------------
+
+int TForm1::GetUSBPort(const std::string& className, const std::string& friendlyName, int index,
+                       std::string& comName) {
+    return FindUsbPort(DeviceTree(SysfsRoot()), className, friendlyName, index, comName);
+}
+
+int TForm1::RestoreUSBPort(const std::string& className, const std::string& friendlyName, int index,
+                           std::string& comName) {
+    const DeviceTree tree(SysfsRoot());
+    SerialDevice device;
+    const int result = FindUsbPort(tree, className, friendlyName, index, comName, &device);
+    if (result != UsbPortFound) return result;
+    CloseLink();
+    for (const auto& message : RestartUsbDevice(tree, device))
+        ShowMessage(message);
+    // Only the indicator and the button change: the next press connects again.
+    Shape1.SetBrushColor(clRed);
+    Button3.SetCaption("Подключить");
+    return UsbPortFound;
+}
+
+void TForm1::Button5Click() {
+    Button5.SetEnabled(false);
+    UsbComName.clear();
+    for (int index = 0; index < UsbIndexLimit; ++index) {
+        const int result = RestoreUSBPort(UsbPortClass, UsbPortFriendlyName, index, UsbComName);
+        if (result == UsbNoMoreDevices) UsbComName.clear();
+        if (result == UsbNoMoreDevices || result == UsbPortFound) break;
+    }
+    Button5.SetEnabled(true);
 }

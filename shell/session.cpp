@@ -1,6 +1,8 @@
 #include "shell/session.h"
 
 #include "driver/decoder.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/dialogs.h"
 #include "platform/text/text.h"
 
 TSession Session;
@@ -20,10 +22,26 @@ std::string StatusLineText(const AnswerRecord& answer) {
            ".";
 }
 
+std::optional<std::string> DecodedFailure(const AnswerRecord* answer, const std::string& caption) {
+    std::string message;
+    if (DecodeAnswerError(message, answer)) return std::nullopt;
+    return caption + message;
+}
+
 std::optional<std::string> AnswerFailureMessage(const AnswerRecord* answer, const AnswerCheck& check) {
     if (answer == nullptr || answer->NoAnswer()) return check.TimeoutText;
     std::string decoded;
     if (DecodeAnswerError(decoded, answer)) return std::nullopt;
     if (!check.ErrorText.empty()) return check.ErrorText;
     return check.ErrorCaption + decoded;
+}
+
+bool CheckAnswer(AnswerRecord* answer, const AnswerCheck& check) {
+    Session.CurrentAnswer = answer;
+    const bool answered = answer != nullptr && !answer->NoAnswer();
+    if (check.ErrorCodeEdit) check.ErrorCodeEdit->SetText(answered ? answer->ErrorField : "");
+    if (check.StatusButton && answered) check.StatusButton->SetEnabled(true);
+    const auto failure = AnswerFailureMessage(answer, check);
+    if (failure) ShowMessage(*failure);
+    return !failure;
 }

@@ -48,8 +48,13 @@ int32_t PaymentCountFromField(const std::string& field11);
 // The main window's status line for an 80h answer (model, version and the further text).
 std::string StatusLineText(const AnswerRecord& answer);
 
+// The status queries' judgement: nullopt when good, else caption followed by the decoder's message
+// (for no answer, or no record at all, the time-out text).
+std::optional<std::string> DecodedFailure(const AnswerRecord* answer, const std::string& caption);
+
 // How a dialog judges an answer, built with the setters:
 //     AnswerCheck().Timeout("Таймаут устройства! Ошибка аннулирования!").CodeEdit(&Edit3).Status(&Button4)
+
 struct AnswerCheck {
     std::string TimeoutText = TimeoutMessage; // no complete answer came
     std::string ErrorText;                    // a fixed text for an error code; empty: the decoded message
