@@ -8,6 +8,7 @@
 #include "platform/forms/events.h"
 #include "platform/forms/form.h"
 #include "platform/forms/grab.h"
+#include "platform/forms/grid.h"
 #include "platform/forms/indicators.h"
 #include "platform/forms/layout.h"
 #include "platform/forms/menus.h"
