@@ -30,7 +30,6 @@ public:
 class TForm11 : public TForm {
 public:
     TForm11();
-    TLabel Label1;
     TEdit Edit2;         // "Ширина ленты (симв.):"
     TComboBox ComboBox2; // takes the edit's place for some models
 };
@@ -100,7 +99,6 @@ public:
 class TForm26 : public TForm {
 public:
     TForm26();
-    TLabel Label1;
     TComboBox ComboBox2; // "Скорость обмена:"
     TCheckBox CheckBox16;
     TCheckBox CheckBox17;

@@ -1,0 +1,18 @@
+// Kaltor: the application object, the 54 windows and the message loop.
+#include <exception>
+
+#include "platform/forms/forms.h"
+#include "shell/windows.h"
+
+int main(int argc, char** argv) {
+    TApplication application(argc, argv);
+    try {
+        application.Initialize();
+        CreateWindows(application);
+        application.Run();
+    } catch (const std::exception& error) {
+        application.ShowException(error);
+        return 1;
+    }
+    return 0;
+}

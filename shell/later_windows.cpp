@@ -1,0 +1,158 @@
+// The windows still waiting for their content: captions, and the controls other windows set.
+#include "shell/later_windows.h"
+
+#include "shell/main_window_models.h"
+
+TForm6::TForm6() {
+    SetCaption("Программирования логотипа");
+}
+TForm7::TForm7() {
+    SetCaption("Чтение/запись/обнуление фискальной памяти");
+}
+TForm8::TForm8() {
+    SetCaption("Нефискальный чек");
+}
+TForm9::TForm9() {
+    SetCaption("Служебное внесение и изъятие денег");
+}
+TForm12::TForm12() {
+    SetCaption("Параметры операторов");
+}
+TForm13::TForm13() {
+    SetCaption("Пароли");
+}
+TForm15::TForm15() {
+    SetCaption("Установить заводской номер");
+}
+TForm16::TForm16() {
+    SetCaption("Изменение пароля налогового инспектора");
+}
+TForm17::TForm17() {
+    SetCaption("Чтение фискальных параметров");
+}
+TForm18::TForm18() {
+    SetCaption("Программирование фискальных параметров");
+}
+TForm19::TForm19() {
+    SetCaption("Фискализация");
+}
+TForm20::TForm20() {
+    SetCaption("Загрузка артикулов в регистратор");
+}
+TForm22::TForm22() {
+    SetCaption("Подтверждение программирования");
+}
+TForm23::TForm23() {
+    SetCaption("Печать дневных отчетов");
+}
+TForm24::TForm24() {
+    SetCaption("Отчет по реализованным товарам");
+}
+TForm25::TForm25() {
+    SetCaption("Печать периодического отчета ");
+}
+TForm27::TForm27() {
+    SetCaption("Дата и время");
+}
+TForm28::TForm28() {
+    SetCaption("Монитор для фискального регистратора + запуск скриптов");
+}
+TForm29::TForm29() {
+    SetCaption("Печать фискальных чеков");
+}
+TForm30::TForm30() {
+    SetCaption("Программирование товаров и продажа их в фискальном чеке (сразу)");
+}
+TForm31::TForm31() {
+    SetCaption("Печать дополнительных дневных отчетов");
+}
+TForm32::TForm32() {
+    SetCaption("Позиция десятичной точки (\"гривны-копейки\")");
+}
+TForm33::TForm33() {
+    SetCaption("Программирование товаров и продажа их в фискальном чеке (подготовка скрипт-файла)");
+}
+TForm34::TForm34() {
+    SetCaption("Параметры оплаты");
+}
+TForm35::TForm35() {
+    SetCaption("Аннулирование и закрытие чека");
+}
+TForm36::TForm36() {
+    SetCaption("Результат операции");
+}
+TForm37::TForm37() {
+    SetCaption("Программирование фискальных параметров");
+}
+TForm38::TForm38() {
+    SetCaption("Техническое обслуживание");
+}
+TForm39::TForm39() {
+    SetCaption("Служебные счетчики");
+}
+TForm40::TForm40() {
+    SetCaption("Переменные");
+}
+TForm41::TForm41() {
+    SetCaption("Копия чека");
+}
+TForm42::TForm42() {
+    SetCaption("Параметры удаленного доступа");
+}
+TForm43::TForm43() {
+    SetCaption("Чтение открытого ключа");
+}
+TForm44::TForm44() {
+    SetCaption("Состояние модема для ");
+}
+TForm45::TForm45() {
+    SetCaption("Чтение ПО");
+}
+TForm46::TForm46() {
+    SetCaption("Чтение чека из регистратора");
+}
+TForm47::TForm47() {
+    SetCaption("Переключение ширины ленты");
+}
+TForm48::TForm48() {
+    SetCaption("PQ-3 дневные отчеты");
+}
+TForm49::TForm49() {
+    SetCaption("Параметры связи");
+}
+TForm50::TForm50() {
+    SetCaption("Установить и прочитать ID_DEV");
+}
+TForm51::TForm51() {
+    SetCaption("Состояние модема");
+}
+TForm53::TForm53() {
+    SetCaption("Последний успешный сеанс связи с эквайером");
+}
+TForm54::TForm54() {
+    SetCaption("Копия чека (\"КСЕФ\")");
+}
+
+TForm11::TForm11() {
+    SetCaption("Заголовок и рекламный текст");
+    Edit2.SetText("40");
+    ComboBox2.Hide();
+    Column main(*this);
+    main.Field("Ширина ленты (симв.):", {&Edit2, &ComboBox2});
+}
+
+TForm21::TForm21() {
+    SetCaption("Фискальный чек");
+}
+
+TForm26::TForm26() {
+    SetCaption("Параметры регистратора");
+    ComboBox2.Items().Assign(BaudRateTexts);
+    ComboBox2.Items().Add("Не изменять");
+    CheckBox16.SetCaption("Мелкий шрифт в чековой ленте");
+    CheckBox17.SetCaption("Мелкий шрифт в контрольной ленте");
+    CheckBox18.SetCaption("Использовать бумагу шириной 57 мм");
+    Column main(*this);
+    main.Field("Скорость обмена:", ComboBox2);
+    main.Add(CheckBox16).Add(CheckBox17).Add(CheckBox18);
+}

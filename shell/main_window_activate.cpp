@@ -1,0 +1,166 @@
+// Main window activation: the port lists and their probe, the USB probe, the settings file and the
+// saved choices; the bank-terminal port test.
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "platform/clock/clock.h"
+#include "shell/main_window.h"
+#include "shell/main_window_models.h"
+#include "shell/main_window_usb.h"
+#include "shell/session.h"
+#include "shell/settings.h"
+#include "shell/windows.h"
+
+namespace {
+constexpr unsigned PortProbeMs = 200;
+constexpr unsigned UsbStepMs = 100;
+constexpr unsigned ProbeEndMs = 1000;
+// Enumeration stops here even if the port list never ends.
+constexpr int PortLimit = 1024;
+
+// KALTOR_EXTRA_PORTS: port names or paths separated by ":" or blanks, offered after the ports found
+// (a simulated register on a pseudo-terminal is not among them).
+std::vector<std::string> ExtraPorts() {
+    const char* variable = std::getenv("KALTOR_EXTRA_PORTS");
+    std::vector<std::string> ports;
+    if (!variable) return ports;
+    std::string text(variable);
+    for (char& c : text)
+        if (c == ':') c = ' ';
+    std::istringstream words(text);
+    for (std::string port; words >> port;)
+        ports.push_back(port);
+    return ports;
+}
+
+void SelectItem(TComboBox& box, int index) {
+    if (index >= 0 && index < box.Items().Count()) box.SetItemIndex(index);
+}
+} // namespace
+
+void TForm1::FormActivate() {
+    ResetHeaderPaperWidth();
+    SetProbing(true);
+    DecimalSeparator = '.';
+    ComboBox1.Items().Clear();
+    ComboBox3.Items().Clear();
+    ListPorts();
+    ProbeUsbPort();
+    Sleep(ProbeEndMs);
+    SetCaption("Kaltor");
+    SelectItem(ComboBox3, 0);
+    PrepareSettingsFile();
+    GroupBox2.SetVisible(!ReadSetting(settings::Terminal).empty());
+    SelectSavedPortAndSpeed();
+    SelectItem(ComboBox4, BaudRateTexts.size() - 1);
+    SetProbing(false);
+}
+
+void TForm1::ResetHeaderPaperWidth() {
+    Form11->Edit2.SetText("40");
+    Form11->Edit2.Show();
+    Form11->ComboBox2.Hide();
+}
+
+// While the probe runs, the window cannot be closed, connected or left for the about box.
+void TForm1::SetProbing(bool probing) {
+    Button1.SetEnabled(!probing);
+    Button3.SetEnabled(!probing);
+    N5.SetEnabled(!probing);
+}
+
+void TForm1::ListPorts() {
+    PortControl1.BeginEnumeratePorts();
+    std::string name = PortControl1.EnumeratePorts();
+    for (int count = 0; !name.empty() && count < PortLimit; ++count) {
+        AddProbedPort(name);
+        name = PortControl1.EnumeratePorts();
+    }
+    PortControl1.EndEnumeratePorts();
+    for (const auto& port : ExtraPorts())
+        AddProbedPort(port);
+}
+
+void TForm1::AddProbedPort(const std::string& name) {
+    ComboBox1.Items().Add(name);
+    ComboBox3.Items().Add(name);
+    SetCaption("Проверка портов: " + name);
+    ComboBox1.SetText(name);
+    Sleep(PortProbeMs);
+    Repaint();
+    Application->ProcessMessages();
+}
+
+void TForm1::ProbeUsbPort() {
+    UsbComName.clear();
+    UsbFound = 0;
+    for (int index = 0; !UsbFound && index < UsbIndexLimit; ++index) {
+        SetCaption("Тестирование USB устройств: Шаг " + std::to_string(index + 1));
+        Sleep(UsbStepMs);
+        Repaint();
+        Application->ProcessMessages();
+        const int result = GetUSBPort(UsbPortClass, UsbPortFriendlyName, index, UsbComName);
+        if (result == UsbNoMoreDevices) UsbComName.clear();
+        UsbFound = (result == UsbNoMoreDevices || result == UsbPortFound) ? 1 : 0;
+    }
+}
+
+void TForm1::PrepareSettingsFile() {
+    if (Session.StartFolder.empty()) Session.StartFolder = std::filesystem::current_path().string();
+    Session.IniFileName = Session.StartFolder + "/fpinit.ini";
+    if (SettingsFileExists()) return;
+    ShowMessage("Файл fpinit.ini отсутствует.\n Создание файла!");
+    CreateSettingsFile();
+}
+
+void TForm1::SelectSavedPortAndSpeed() {
+    const std::string port = ReadSetting(settings::Port);
+    int portIndex = port.empty() ? -1 : ComboBox1.Items().IndexOf(port);
+    if (portIndex < 0) {
+        // Without a saved port that is present, an extra port (a simulated register) is the likely choice.
+        const auto extra = ExtraPorts();
+        portIndex = extra.empty() ? 0 : ComboBox1.Items().IndexOf(extra.front());
+    }
+    SelectItem(ComboBox1, portIndex < 0 ? 0 : portIndex);
+
+    const std::string speed = ReadSetting(settings::Speed);
+    const auto speedIndex = speed.empty() ? std::nullopt : BaudRateIndex(speed);
+    SelectItem(ComboBox2, speedIndex.value_or(DefaultBaudRateIndex));
+}
+
+void TForm1::Button4Click() {
+    if (Shape2.BrushColor() == clRed)
+        OpenTerminalPort();
+    else
+        CloseTerminalPort();
+}
+
+// Only tests the port: the fiscal receipt opens it again by name when it takes a card payment.
+void TForm1::OpenTerminalPort() {
+    TForm21& receipt = *Form21;
+    receipt.TerminalTimeouts = T1CommTimeouts{0, 0, 5000, 0, 0};
+    receipt.TerminalPortName = ComboBox3.Text();
+    SerialPort port;
+    receipt.TerminalError = static_cast<uint32_t>(port.Open(receipt.TerminalPortName));
+    receipt.TerminalDcb =
+        LineSettings{static_cast<uint32_t>(StrToInt(ComboBox4.Text())), 8, Parity::None, StopBits::One};
+    const bool configured = port.IsOpen() && port.Configure(receipt.TerminalDcb) == SerialError::None;
+    receipt.TerminalResult = configured ? 1 : 0;
+    port.Close();
+    if (!configured) {
+        ShowMessage("Невозможно подключить порт");
+        return;
+    }
+    Shape2.SetBrushColor(clGreen);
+    Button4.SetCaption("Отключить");
+    ComboBox3.SetEnabled(false);
+    ComboBox4.SetEnabled(false);
+}
+
+void TForm1::CloseTerminalPort() {
+    Shape2.SetBrushColor(clRed);
+    Button4.SetCaption("Подключить");
+    ComboBox3.SetEnabled(true);
+    ComboBox4.SetEnabled(true);
+}
