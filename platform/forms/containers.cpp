@@ -6,6 +6,7 @@
 
 #include "platform/forms/controls.h"
 #include "platform/forms/errors.h"
+#include "platform/forms/event_hook.h"
 
 TGroupBox::TGroupBox() : TControl(new QGroupBox), box_(static_cast<QGroupBox*>(Widget())) {}
 
@@ -20,6 +21,11 @@ TPanel::TPanel() : TControl(new QFrame), frame_(static_cast<QFrame*>(Widget())) 
     captionLabel_ = new QLabel(frame_);
     captionLabel_->setAlignment(Qt::AlignCenter);
     captionLabel_->hide();
+    // The caption covers the whole panel, whatever size the layout gives it.
+    new EventHook(frame_, [this](QEvent& event) {
+        if (event.type() == QEvent::Resize) captionLabel_->setGeometry(frame_->rect());
+        return false;
+    });
     SetBevel(true);
 }
 
