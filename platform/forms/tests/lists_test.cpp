@@ -1,0 +1,135 @@
+// Items and lines of list controls, and the grid's cells.
+#include <QTableWidget>
+
+#include "platform/forms/tests/fixture.h"
+
+namespace {
+
+class ListsTest : public FormsTest {};
+
+TEST_F(ListsTest, EveryListRaisesTheLibrarysErrorForABadIndex) {
+    TComboBox combo;
+    TListBox list;
+    TMemo memo;
+    TRadioGroup group;
+    TStringList plain;
+    for (TStrings* items :
+         {&combo.Items(), &list.Items(), &memo.Lines(), &group.Items(), static_cast<TStrings*>(&plain)}) {
+        items->AddStrings({"a", "b"});
+        try {
+            items->Strings(5);
+            ADD_FAILURE() << "no error";
+        } catch (const EStringListError& error) {
+            EXPECT_STREQ(error.what(), "List index out of bounds (5)");
+        }
+        EXPECT_THROW(items->Delete(-1), EStringListError);
+        EXPECT_THROW(items->Insert(3, "x"), EStringListError);
+        items->Insert(2, "c");
+        items->Put(0, "А");
+        items->Delete(1);
+        EXPECT_EQ(items->ToVector(), (std::vector<std::string>{"А", "c"}));
+        EXPECT_EQ(items->IndexOf("c"), 1);
+        EXPECT_EQ(items->IndexOf("C"), -1);
+        EXPECT_EQ(items->Text(), "А\nc\n");
+    }
+}
+
+TEST_F(ListsTest, FillingAComboBoxSelectsNothingAndKeepsItsText) {
+    TComboBox ComboBox1;
+    ComboBox1.SetText("ttyS0");
+    ComboBox1.Items().AddStrings({"ttyS0", "ttyUSB0"});
+    EXPECT_EQ(ComboBox1.ItemIndex(), -1);
+    EXPECT_EQ(ComboBox1.Text(), "ttyS0");
+    ComboBox1.SetItemIndex(1);
+    EXPECT_EQ(ComboBox1.Text(), "ttyUSB0");
+    ComboBox1.SetItemIndex(-1);
+    EXPECT_EQ(ComboBox1.Text(), "");
+    ComboBox1.SetItemIndex(7); // out of range selects nothing
+    EXPECT_EQ(ComboBox1.ItemIndex(), -1);
+}
+
+TEST_F(ListsTest, DropDownListTextSelectsTheItemOfThatText) {
+    TComboBox ComboBox1;
+    ComboBox1.SetStyle(csDropDownList);
+    ComboBox1.Items().AddStrings({"42", "44"});
+    EXPECT_EQ(ComboBox1.Text(), "");
+    ComboBox1.SetText("44");
+    EXPECT_EQ(ComboBox1.ItemIndex(), 1);
+    ComboBox1.SetText("48");
+    EXPECT_EQ(ComboBox1.ItemIndex(), -1);
+    EXPECT_EQ(ComboBox1.Text(), "");
+}
+
+TEST_F(ListsTest, MemoLinesIgnoreAFinalLineBreak) {
+    TMemo Memo1;
+    Memo1.SetText("PC: 1\nFP: 2\n");
+    EXPECT_EQ(Memo1.Lines().Count(), 2);
+    Memo1.Lines().Add("Комментарий:: x!!!");
+    EXPECT_EQ(Memo1.Lines().ToVector(), (std::vector<std::string>{"PC: 1", "FP: 2", "Комментарий:: x!!!"}));
+    Memo1.Lines().SetText("a\r\nb");
+    EXPECT_EQ(Memo1.Text(), "a\nb");
+    Memo1.Lines().Clear();
+    Memo1.Lines().Add("only");
+    EXPECT_EQ(Memo1.Text(), "only");
+}
+
+TEST_F(ListsTest, GridKeepsCellsOutsideItsSizeAndShowsThemWhenItGrows) {
+    TStringGrid grid;
+    grid.SetColCount(3);
+    grid.SetRowCount(2);
+    grid.SetCell(1, 5, "не записывать");
+    EXPECT_EQ(grid.Cell(1, 5), "не записывать");
+    EXPECT_EQ(grid.Cell(2, 9), "");
+    grid.SetRowCount(11);
+    auto* table = static_cast<QTableWidget*>(grid.Widget());
+    EXPECT_EQ(table->item(5, 1)->text(), QString::fromUtf8("не записывать"));
+    grid.SetColWidth(1, 200);
+    EXPECT_EQ(grid.ColWidth(1), 200);
+    EXPECT_EQ(grid.ColWidth(2), 64);
+}
+
+TEST_F(ListsTest, GridSelectionCanBeRefusedAndNeverLandsOnAFixedCell) {
+    TStringGrid grid;
+    auto* table = static_cast<QTableWidget*>(grid.Widget());
+    std::vector<std::pair<int, int>> asked;
+    grid.OnSelectCell = [&](int col, int row, bool& canSelect) {
+        asked.emplace_back(col, row);
+        canSelect = row != 3;
+    };
+    table->setCurrentCell(2, 2); // as the user clicks: row 2, column 2
+    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(grid.Row(), 2);
+    table->setCurrentCell(3, 1); // refused
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(table->currentRow(), 2);
+    table->setCurrentCell(0, 0); // fixed
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{2, 2}, {1, 3}}));
+    grid.SetRow(4);
+    EXPECT_EQ(grid.Row(), 4);
+    EXPECT_EQ(asked.size(), 2u); // set here: not asked
+}
+
+TEST_F(ListsTest, StatusBarShowsSimpleTextOrPanels) {
+    TStatusBar bar;
+    bar.SetSimpleText("   Модель:");
+    EXPECT_EQ(bar.SimpleText(), "   Модель:");
+    const int panel = bar.AddPanel(120, "COM");
+    bar.SetPanelText(panel, "ttyACM0");
+    EXPECT_EQ(bar.PanelText(0), "ttyACM0");
+    EXPECT_THROW(bar.PanelText(1), EStringListError);
+}
+
+TEST_F(ListsTest, GaugeKeepsProgressInItsRange) {
+    TGauge gauge;
+    gauge.SetProgress(150);
+    EXPECT_EQ(gauge.Progress(), 100);
+    gauge.SetMaxValue(200);
+    gauge.SetProgress(50);
+    EXPECT_EQ(gauge.PercentDone(), 25);
+    gauge.SetMinValue(60);
+    EXPECT_EQ(gauge.Progress(), 60);
+    EXPECT_EQ(gauge.PercentDone(), 0);
+}
+
+} // namespace
