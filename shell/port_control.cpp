@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/clock/clock.h"
+#include "shell/main_window_usb.h"
 
 namespace {
 
@@ -58,7 +59,13 @@ uint32_t TotalReadTimeout(const T1CommTimeouts& t, size_t count) {
 
 } // namespace
 
-TPortControl::TPortControl(std::string sysfsRoot) : devices_(std::move(sysfsRoot)) {}
+TPortControl::TPortControl() = default;
+
+TPortControl::TPortControl(std::string sysfsRoot) : sysfsRoot_(std::move(sysfsRoot)) {}
+
+DeviceTree TPortControl::Devices() const {
+    return DeviceTree(sysfsRoot_ ? *sysfsRoot_ : SysfsRoot());
+}
 
 TPortControl::~TPortControl() {
     if (serial_.IsOpen()) serial_.Close();
@@ -320,7 +327,7 @@ int TPortControl::BeginEnumeratePorts() {
     enumeration.running = true;
     enumeration.holdsSet = true;
     enumeration.index = 0;
-    enumeration.ports = devices_.SerialPorts();
+    enumeration.ports = Devices().SerialPorts();
     return 0;
 }
 
@@ -343,7 +350,7 @@ int TPortControl::EndEnumeratePorts() {
 }
 
 std::optional<SerialDevice> TPortControl::GetDeviceKey(const std::string& portName) const {
-    for (const SerialDevice& device : devices_.SerialPorts())
+    for (const SerialDevice& device : Devices().SerialPorts())
         if (device.PortName == portName) return device;
     return std::nullopt;
 }

@@ -57,8 +57,10 @@ enum PurgeFlags : unsigned { PURGE_TXABORT = 1, PURGE_RXABORT = 2, PURGE_TXCLEAR
 
 class TPortControl {
 public:
-    // The sysfs root where the ports are looked up; tests pass a fake tree.
-    explicit TPortControl(std::string sysfsRoot = "/sys");
+    // Ports are looked up under the program's sysfs root (SysfsRoot(), read at each lookup), or under
+    // the given one.
+    TPortControl();
+    explicit TPortControl(std::string sysfsRoot);
     ~TPortControl();
     TPortControl(const TPortControl&) = delete;
     TPortControl& operator=(const TPortControl&) = delete;
@@ -127,8 +129,10 @@ private:
     int ReadUntilEndChar(uint8_t* bytes, size_t count, size_t& read);
     long ReadWithTimeouts(uint8_t* bytes, size_t count);
 
+    DeviceTree Devices() const;
+
     SerialPort serial_;
-    DeviceTree devices_;
+    std::optional<std::string> sysfsRoot_;
     T1CommTimeouts timeout_;
     std::string port_;
     bool session_ = false;

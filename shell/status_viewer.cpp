@@ -152,3 +152,16 @@ std::string StatusBytesText(const AnswerRecord& answer, bool trailingBlank) {
     }
     return trailingBlank ? text + ' ' : text;
 }
+
+// A refresh that fails leaves the boxes, the status line and the payment-type count as they were.
+void TForm5::Button2Click() {
+    AnswerRecord* answer = GetDiagnosticInfo(DefaultPassword, nullptr);
+    Session.CurrentAnswer = answer;
+    if (const auto failure = DecodedFailure(answer, kRefreshCaption)) {
+        ShowMessage(*failure);
+        return;
+    }
+    Session.PaymentCount = PaymentCountFromField(answer->Field(11));
+    if (Form1) Form1->SetStatusLine(StatusLineText(*answer));
+    ShowStatus(answer);
+}
