@@ -135,7 +135,8 @@ TApplication& EnsureApplication() {
         static int argc = 1;
         static char name[] = "kaltor";
         static char* argv[] = {name, nullptr};
-        static TApplication application(argc, argv);
+        // Left to the end of the process: Qt's own statics may be gone before ours are destroyed.
+        new TApplication(argc, argv);
     }
     return *Application;
 }
