@@ -53,13 +53,16 @@ SerialError FromQt(QSerialPort::SerialPortError error) {
     }
 }
 
-// Qt reports a lock held by someone else, EBUSY and EACCES all as a permission error; when we
-// may read and write the device, what stopped us is another user of it.
+// Qt takes its lock file before it opens the device and reports a lock held by someone else,
+// EBUSY and EACCES all as a permission error; what the path itself says tells them apart (two
+// programs probing the same missing name at once must both hear NotFound).
 SerialError OpenFailure(QSerialPort& port, const std::string& path) {
     const QSerialPort::SerialPortError error = port.error();
     port.clearError();
-    if (error == QSerialPort::PermissionError)
+    if (error == QSerialPort::PermissionError) {
+        if (::access(path.c_str(), F_OK) != 0) return SerialError::NotFound;
         return ::access(path.c_str(), R_OK | W_OK) == 0 ? SerialError::Busy : SerialError::PermissionDenied;
+    }
     if (error == QSerialPort::UnsupportedOperationError)
         return SerialError::NotFound; // not a terminal at all
     const SerialError mapped = FromQt(error);
@@ -124,10 +127,11 @@ bool IsPseudoTerminal(int fd) {
     return deviceMajor >= 136 && deviceMajor <= 143; // the kernel's pseudo-terminal slave majors
 }
 
-// A pseudo-terminal carries bytes, not a line: the kernel keeps it at 8 bits without parity
-// (EINVAL for anything else) and has no speed to clock, so what it refuses there changes nothing
+// Qt sets the standard speeds with cfsetspeed and any other (11400, 56000, 128000...) through
+// BOTHER; a pseudo-terminal takes both. It carries bytes, not a line, though: the kernel keeps it
+// at 8 bits without parity (EINVAL for anything else), so what it refuses there changes nothing
 // and must not fail the set-up of a simulated port.
-bool AcceptedHere(QSerialPort& port, bool applied) {
+bool AppliedOrNotApplicable(QSerialPort& port, bool applied) {
     if (applied || !IsPseudoTerminal(port.handle())) return applied;
     port.clearError();
     return true;
@@ -150,10 +154,11 @@ SerialError ApplyLineSettings(QSerialPort& port, const LineSettings& settings) {
     const auto stopBits = StopBitsOf(settings.Stop, settings.DataBits);
     if (!dataBits || !stopBits || settings.BaudRate == 0 || settings.BaudRate > INT32_MAX)
         return SerialError::Unsupported;
-    const bool applied = AcceptedHere(port, port.setDataBits(*dataBits)) &&
-                         AcceptedHere(port, port.setParity(ParityOf(settings.ParityMode))) &&
-                         AcceptedHere(port, port.setStopBits(*stopBits)) &&
-                         AcceptedHere(port, port.setBaudRate(static_cast<qint32>(settings.BaudRate)));
+    const bool applied =
+        AppliedOrNotApplicable(port, port.setDataBits(*dataBits)) &&
+        AppliedOrNotApplicable(port, port.setParity(ParityOf(settings.ParityMode))) &&
+        AppliedOrNotApplicable(port, port.setStopBits(*stopBits)) &&
+        AppliedOrNotApplicable(port, port.setBaudRate(static_cast<qint32>(settings.BaudRate)));
     return applied ? SerialError::None : TakeFailure(port);
 }
 
