@@ -39,7 +39,7 @@ public:
 
     // Exclusive: Busy while this or any other SerialPort or process holds the device.
     SerialError Open(const std::string& name);
-    bool IsOpen() const;
+    bool IsOpen() const; // from a successful Open to Close, even after the device went away
     void Close();
 
     // Unsupported for settings no UART has (4 or 9 data bits, 1.5 stop bits with more than 5 data
