@@ -5,6 +5,7 @@
 
 #include "platform/forms/controls.h"
 #include "platform/forms/event_hook.h"
+#include "platform/forms/typing_limit.h"
 
 // The items of a combo box. Qt selects the first item put into an empty box; the library does not,
 // so the selection and the text are kept as they were around every change.
@@ -71,7 +72,7 @@ TComboBox::~TComboBox() = default;
 void TComboBox::HookEdit() {
     QLineEdit* edit = combo_->lineEdit();
     if (!edit) return;
-    if (maxLength_ > 0) edit->setMaxLength(maxLength_);
+    LimitTyping(*edit, maxLength_);
     QObject::connect(edit, &QLineEdit::textEdited, [this] { Fire(OnChange); });
     new EventHook(edit, [this, edit](QEvent& event) {
         if (event.type() != QEvent::KeyPress) return false;
@@ -115,5 +116,5 @@ void TComboBox::SetText(const std::string& text) {
 
 void TComboBox::SetMaxLength(int length) {
     maxLength_ = length < 0 ? 0 : length;
-    if (combo_->lineEdit()) combo_->lineEdit()->setMaxLength(maxLength_ == 0 ? 32767 : maxLength_);
+    if (combo_->lineEdit()) LimitTyping(*combo_->lineEdit(), maxLength_);
 }

@@ -80,7 +80,7 @@ public:
     // OnChange runs on every change of the text, also one made here.
     virtual void SetText(const std::string& text);
     void Clear() { SetText(""); }
-    // Characters the user may type; 0 = no limit. A longer SetText is cut to it.
+    // Characters the user may type; 0 = no limit. SetText is not limited by it (as in the library).
     int MaxLength() const { return maxLength_; }
     void SetMaxLength(int length);
     bool ReadOnly() const;

@@ -3,6 +3,7 @@
 
 #include "platform/forms/controls.h"
 #include "platform/forms/event_hook.h"
+#include "platform/forms/typing_limit.h"
 
 namespace {
 // Qt's own limit stands for "no limit".
@@ -43,7 +44,7 @@ void TEdit::SetText(const std::string& text) {
 
 void TEdit::SetMaxLength(int length) {
     maxLength_ = length < 0 ? 0 : length;
-    line_->setMaxLength(maxLength_ == 0 ? kNoLimit : maxLength_);
+    LimitTyping(*line_, maxLength_);
 }
 
 bool TEdit::ReadOnly() const {

@@ -40,6 +40,10 @@ TEST_F(EventsTest, EditMaxLengthCountsCharacters) {
     Edit1.SetMaxLength(3);
     Type(Edit1.Widget(), QString::fromUtf8("ЖЖЖЖ"));
     EXPECT_EQ(Edit1.Text(), "ЖЖЖ");
+    Edit1.SetText("7362041"); // the program may put more
+    EXPECT_EQ(Edit1.Text(), "7362041");
+    Type(Edit1.Widget(), Qt::Key_Backspace); // and the user can still shorten it
+    EXPECT_EQ(Edit1.Text(), "736204");
 }
 
 TEST_F(EventsTest, KeyPressCanSwallowOrReplaceTheCharacter) {

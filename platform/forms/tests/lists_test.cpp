@@ -1,5 +1,8 @@
 // Items and lines of list controls, and the grid's cells.
+#include <QImage>
 #include <QTableWidget>
+#include <filesystem>
+#include <fstream>
 
 #include "platform/forms/tests/fixture.h"
 
@@ -130,6 +133,27 @@ TEST_F(ListsTest, GaugeKeepsProgressInItsRange) {
     gauge.SetMinValue(60);
     EXPECT_EQ(gauge.Progress(), 60);
     EXPECT_EQ(gauge.PercentDone(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ListsTest, ImageLoadsABitmapAndRefusesOtherFiles) {
+    const auto folder = std::filesystem::temp_directory_path();
+    const std::string bitmap = (folder / "kaltor_logo_test.bmp").string();
+    const std::string text = (folder / "kaltor_logo_test.txt").string();
+    QImage picture(64, 16, QImage::Format_Mono);
+    picture.fill(1);
+    ASSERT_TRUE(picture.save(QString::fromStdString(bitmap), "BMP"));
+    std::ofstream(text) << "not a picture";
+
+    TImage Image1;
+    Image1.LoadFromFile(bitmap);
+    EXPECT_EQ(Image1.PictureWidth(), 64);
+    EXPECT_EQ(Image1.PictureHeight(), 16);
+    EXPECT_THROW(Image1.LoadFromFile(text), EInvalidGraphic);
+    EXPECT_FALSE(Image1.Empty()); // the old picture stays
 }
 
 } // namespace
