@@ -18,11 +18,37 @@
 #include "platform/forms/menus.h"
 #include "platform/forms/ui_host.h"
 
+namespace {
+
+// The area of a window's own controls; it is at least as wide as the window's menu bar, so that every
+// top-level item of the menu shows.
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(QWidget* parent) : QWidget(parent) {}
+    void SetMenuBar(QMenuBar* bar) {
+        bar_ = bar;
+        updateGeometry();
+    }
+    QSize sizeHint() const override { return WideEnough(QWidget::sizeHint()); }
+    QSize minimumSizeHint() const override { return WideEnough(QWidget::minimumSizeHint()); }
+
+private:
+    QSize WideEnough(QSize size) const {
+        if (!bar_) return size;
+        bar_->ensurePolished();
+        size.setWidth(std::max(size.width(), bar_->sizeHint().width()));
+        return size;
+    }
+    QMenuBar* bar_ = nullptr;
+};
+
+} // namespace
+
 TForm::TForm() : widget_(std::make_unique<FormWidget>(*this)) {
     frameLayout_ = new QVBoxLayout(widget_.get());
     frameLayout_->setContentsMargins(0, 0, 0, 0);
     frameLayout_->setSpacing(0);
-    client_ = new QWidget(widget_.get());
+    client_ = new ClientArea(widget_.get());
     frameLayout_->addWidget(client_, 1);
     ApplyFrame();
 }
@@ -239,6 +265,7 @@ void TForm::SetFocus() {
 
 void TForm::SetMenu(TMainMenu& menu) {
     frameLayout_->setMenuBar(menu.Bar());
+    static_cast<ClientArea*>(client_)->SetMenuBar(menu.Bar());
 }
 
 void TForm::SetStatusBar(TStatusBar& bar) {

@@ -1,6 +1,7 @@
 // A window written the way every window of the program is written, rendered to a picture.
 #include <QImage>
 #include <QLabel>
+#include <QMenuBar>
 #include <filesystem>
 
 #include "platform/forms/tests/fixture.h"
@@ -15,6 +16,9 @@ public:
     TMenuItem N2{"&Открыть..."};
     TMenuItem N3{"-"};
     TMenuItem N4{"В&ыход"};
+    TMenuItem N5{"&Фискальные параметры"};
+    TMenuItem N6{"&Служебные счетчики"};
+    TMenuItem N7{"Т&ехническое обслуживание"};
     TGroupBox GroupBox1;
     TEdit Edit1;
     TEdit Edit2;
@@ -74,6 +78,8 @@ TForm27::TForm27() {
     N1.Add(N2);
     N1.Add(N3);
     N1.Add(N4);
+    for (TMenuItem* item : {&N5, &N6, &N7})
+        MainMenu1.Add(*item);
     SetMenu(MainMenu1);
     SetStatusBar(StatusBar1);
 
@@ -109,6 +115,7 @@ TEST_F(SampleWindowTest, RendersToPngWithReadableCyrillic) {
     ASSERT_FALSE(picture.isNull());
     EXPECT_GT(picture.width(), 300);
     EXPECT_GT(picture.height(), 300);
+    EXPECT_GE(picture.width(), form.MainMenu1.Bar()->sizeHint().width()); // the whole menu shows
     // A caption's glyphs: the label "Пароль:" drawn somewhere in the window.
     QLabel* caption = nullptr;
     for (auto* label : form.Widget()->findChildren<QLabel*>())
