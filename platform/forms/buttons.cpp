@@ -1,12 +1,23 @@
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QToolButton>
 
 #include "platform/forms/controls.h"
+#include "platform/forms/event_hook.h"
 #include "platform/forms/form.h"
 
 TButton::TButton() : TControl(new QPushButton), button_(static_cast<QPushButton*>(Widget())) {
+    // Enter in an edit presses only the window's Default button, never some other button (Qt's
+    // auto-default); Enter on a focused button presses that button.
     button_->setAutoDefault(false);
     QObject::connect(button_, &QPushButton::clicked, [this] { Click(); });
+    new EventHook(button_, [this](QEvent& event) {
+        if (event.type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent&>(event).key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+        button_->click();
+        return true;
+    });
 }
 
 std::string TButton::Caption() const {

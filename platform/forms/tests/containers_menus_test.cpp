@@ -106,6 +106,23 @@ TEST_F(ContainersMenusTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton
     EXPECT_EQ(pressed, (std::vector<std::string>{"default", "cancel"}));
 }
 
+TEST_F(ContainersMenusTest, EnterPressesAFocusedButtonAndOtherwiseNoButtonWithoutDefault) {
+    TForm form;
+    TEdit Edit1;
+    TButton Button1, Button2;
+    Column(form).Add(Edit1).Buttons({&Button1, &Button2});
+    std::vector<std::string> pressed;
+    Button1.OnClick = [&] { pressed.push_back("1"); };
+    Button2.OnClick = [&] { pressed.push_back("2"); };
+    form.Show();
+    for (TControl* target : std::initializer_list<TControl*>{&Edit1, &Button2}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(target->Widget(), &press);
+    }
+    EXPECT_EQ(pressed, std::vector<std::string>{"2"});
+    form.Hide();
+}
+
 TEST_F(ContainersMenusTest, EscapeWithoutCancelButtonLeavesTheWindowOpen) {
     TForm form;
     TButton Button1;
