@@ -52,3 +52,57 @@ TEST(AnswerFailureMessage, NoAnswerComesFirstThenTheErrorField) {
     EXPECT_EQ(AnswerFailureMessage(nullptr), TimeoutMessage);
 }
 } // namespace
+
+// ---- The dialog pattern with its controls ---------------------------------------------------------
+#include "platform/forms/forms.h"
+
+namespace {
+class CheckAnswerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureApplication();
+        ResetSession();
+        button.SetEnabled(false);
+    }
+    void TearDown() override { ResetSession(); }
+    RecordingUiHost host;
+    TEdit codeEdit;
+    TButton button;
+};
+
+TEST_F(CheckAnswerTest, StoresTheAnswerAndReportsTheFirstFailure) {
+    const struct {
+        const char* name;
+        AnswerRecord answer;
+        bool good;
+        std::string code;
+        bool buttonEnabled;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {"good", Answer("0000"), true, "0000", true, {}},
+        {"error", Answer("0006"), false, "0006", true, {"Ошибка!"}},
+        {"no answer", Answer("0000", true), false, "", false, {"Таймаут устройства! Ошибка отчета!"}},
+    };
+    for (auto c : cases) {
+        host.Clear();
+        button.SetEnabled(false);
+        codeEdit.SetText("stale");
+        const bool good = CheckAnswer(&c.answer, AnswerCheck()
+                                                     .Timeout("Таймаут устройства! Ошибка отчета!")
+                                                     .Error("Ошибка!")
+                                                     .CodeEdit(&codeEdit)
+                                                     .Status(&button));
+        EXPECT_EQ(good, c.good) << c.name;
+        EXPECT_EQ(Session.CurrentAnswer, &c.answer) << c.name;
+        EXPECT_EQ(codeEdit.Text(), c.code) << c.name;
+        EXPECT_EQ(button.Enabled(), c.buttonEnabled) << c.name;
+        EXPECT_EQ(host.Texts(), c.texts) << c.name;
+    }
+}
+
+TEST_F(CheckAnswerTest, ARefusalBeforeAnyCommandIsNoAnswer) {
+    EXPECT_FALSE(CheckAnswer(nullptr, AnswerCheck().CodeEdit(&codeEdit)));
+    EXPECT_EQ(Session.CurrentAnswer, nullptr);
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{TimeoutMessage}));
+}
+} // namespace

@@ -84,3 +84,86 @@ TEST(SysfsRoot, TheSetterWinsOverTheEnvironment) {
     EXPECT_EQ(SysfsRoot(), "/from/setter");
 }
 } // namespace
+
+// ---- The main window's USB probe and restart ------------------------------------------------------
+#include "shell/tests/shell_fixture.h"
+
+namespace {
+using UsbWindowTest = ShellFixture;
+
+TEST_F(UsbWindowTest, ActivationFindsTheRegistersUsbPort) {
+    sysfs.AddUsbPort("ttyUSB0", "1-1", "0403", "6001");
+    sysfs.AddUsbPort("ttyACM0", "1-2", RegisterVendor, RegisterProduct);
+    Activate();
+    EXPECT_EQ(Form1->UsbComName, "ttyACM0");
+    EXPECT_EQ(Form1->UsbFound, 1);
+}
+
+TEST_F(UsbWindowTest, ActivationWithoutTheDeviceEndsWithNoName) {
+    sysfs.AddUsbPort("ttyUSB0", "1-1", "0403", "6001");
+    Activate();
+    EXPECT_EQ(Form1->UsbComName, "");
+}
+
+TEST_F(UsbWindowTest, RestartWhileConnectedClosesTheLinkAndOffersToConnect) {
+    const auto usb = sysfs.AddUsbPort("ttyACM0", "1-2", RegisterVendor, RegisterProduct);
+    Connect();
+    ASSERT_TRUE(LinkIsOpen());
+    Form1->Button5.Click();
+    EXPECT_FALSE(LinkIsOpen());
+    EXPECT_TRUE(host.Texts().empty());
+    EXPECT_EQ(FakeSysfs::Read(usb / "authorized"), "1");
+    EXPECT_EQ(Form1->UsbComName, "ttyACM0");
+    EXPECT_EQ(Form1->Shape1.BrushColor(), clRed);
+    EXPECT_EQ(Form1->Button3.Caption(), "Подключить");
+    EXPECT_TRUE(Form1->Button5.Enabled());
+
+    Form1->Button3.Click(); // connects again
+    EXPECT_TRUE(LinkIsOpen());
+    EXPECT_EQ(Form1->Shape1.BrushColor(), clLime);
+}
+
+TEST_F(UsbWindowTest, RestartFailuresAreShownOneByOne) {
+    const auto usb = sysfs.AddUsbPort("ttyACM0", "1-2", RegisterVendor, RegisterProduct);
+    std::filesystem::remove(usb / "authorized");
+    std::filesystem::create_symlink("/dev/full", usb / "authorized");
+    Activate();
+    Form1->Button5Click();
+    EXPECT_EQ(host.Texts(),
+              (std::vector<std::string>{"Устройство не удалено (SetupDiCallInstaller)!",
+                                        "Устройство не восстановлено (SetupDiCallInstaller)!"}));
+}
+
+TEST_F(UsbWindowTest, RestartWithoutTheDeviceDoesNothing) {
+    Connect();
+    Form1->Button5Click();
+    EXPECT_TRUE(LinkIsOpen());
+    EXPECT_EQ(Form1->UsbComName, "");
+    EXPECT_EQ(Form1->Shape1.BrushColor(), clLime);
+}
+
+TEST_F(UsbWindowTest, TheTerminalPortTestShowsWhetherThePortOpened) {
+    Activate({{settings::Terminal, "Terminal"}});
+    Form1->ComboBox3.SetText(sim.PortPath());
+    Form1->Button4.Click();
+    EXPECT_TRUE(host.Texts().empty());
+    EXPECT_EQ(Form1->Shape2.BrushColor(), clGreen);
+    EXPECT_EQ(Form1->Button4.Caption(), "Отключить");
+    EXPECT_FALSE(Form1->ComboBox3.Enabled() || Form1->ComboBox4.Enabled());
+    EXPECT_EQ(Form21->TerminalPortName, sim.PortPath());
+    EXPECT_EQ(Form21->TerminalDcb.BaudRate, 115200u);
+    EXPECT_EQ(Form21->TerminalTimeouts.ReadTotalTimeoutConstant, 5000u);
+
+    Form1->Button4.Click();
+    EXPECT_EQ(Form1->Shape2.BrushColor(), clRed);
+    EXPECT_EQ(Form1->Button4.Caption(), "Подключить");
+    EXPECT_TRUE(Form1->ComboBox3.Enabled() && Form1->ComboBox4.Enabled());
+
+    // A port that cannot be opened is reported and the shape stays red.
+    Form1->ComboBox3.SetText("/nonexistent/ttyNone");
+    Form1->Button4.Click();
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Невозможно подключить порт"}));
+    EXPECT_EQ(Form1->Shape2.BrushColor(), clRed);
+    EXPECT_NE(Form21->TerminalError, 0u);
+}
+} // namespace

@@ -1,0 +1,89 @@
+#pragma once
+// The whole program's windows in a test: an empty start folder, a fake sysfs tree, a simulated
+// register offered as an extra port, the recording UI host, every wait at a hundredth.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "driver/driver.h"
+#include "platform/clock/clock.h"
+#include "platform/forms/forms.h"
+#include "shell/main_window_usb.h"
+#include "shell/session.h"
+#include "shell/settings.h"
+#include "shell/tests/fake_sysfs.h"
+#include "shell/windows.h"
+#include "tools/regsim/register_simulator.h"
+
+class ShellFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetTimeScale(0.01);
+        EnsureApplication();
+        startFolder_ = std::filesystem::current_path();
+        folder_ = std::filesystem::path(sysfs.Root()).string() + "-start";
+        std::filesystem::create_directories(folder_);
+        std::filesystem::current_path(folder_);
+        ResetSession();
+        SetSysfsRoot(sysfs.Root());
+        ASSERT_TRUE(sim.Start()) << sim.StartError();
+        OfferPorts(sim.PortPath());
+        CreateWindows(*Application);
+    }
+
+    void TearDown() override {
+        CloseLink();
+        SetUsbLink(false);
+        Application->DestroyForms();
+        sim.Stop();
+        ::unsetenv("KALTOR_EXTRA_PORTS");
+        std::filesystem::current_path(startFolder_);
+        std::filesystem::remove_all(folder_);
+        ResetSession();
+    }
+
+    static void OfferPorts(const std::string& ports) { ::setenv("KALTOR_EXTRA_PORTS", ports.c_str(), 1); }
+
+    // The main window's activation with a settings file prepared beforehand (no creation message).
+    void Activate(const std::vector<std::pair<TextSetting, std::string>>& saved = {}) {
+        Session.IniFileName = (folder_ / "fpinit.ini").string();
+        ASSERT_TRUE(CreateSettingsFile());
+        for (const auto& [setting, value] : saved)
+            WriteSetting(setting, value);
+        Form1->FormActivate();
+        host.Clear();
+    }
+
+    void Connect(const std::vector<std::pair<TextSetting, std::string>>& saved = {}) {
+        Activate(saved);
+        Form1->Button3.Click();
+    }
+
+    void SetModel(const std::string& model, const std::string& firmware = "3.01") {
+        sim.UpdateState([&](regsim::RegisterState& state) {
+            state.Model = model;
+            state.Firmware = firmware;
+        });
+    }
+
+    std::string FileText(const std::string& name) const {
+        std::ifstream in(folder_ / name);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    std::filesystem::path Folder() const { return folder_; }
+
+    FakeSysfs sysfs;
+    regsim::RegisterSimulator sim;
+    RecordingUiHost host;
+
+private:
+    std::filesystem::path startFolder_;
+    std::filesystem::path folder_;
+};

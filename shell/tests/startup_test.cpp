@@ -1,0 +1,92 @@
+#include "shell/tests/shell_fixture.h"
+
+namespace {
+using StartupTest = ShellFixture;
+
+TEST_F(StartupTest, AllWindowsExistBeforeTheMainWindowIsActivated) {
+    EXPECT_EQ(Application->MainForm(), Form1);
+    const std::vector<TForm*> windows{Form1,  Form2,  Form3,  Form4,  Form5,  Form6,  Form7,  Form8,  Form9,
+                                      Form10, Form11, Form12, Form13, Form14, Form15, Form16, Form17, Form18,
+                                      Form19, Form20, Form21, Form22, Form23, Form24, Form25, Form26, Form27,
+                                      Form28, Form29, Form30, Form31, Form32, Form33, Form34, Form35, Form36,
+                                      Form37, Form38, Form39, Form40, Form41, Form42, Form43, Form44, Form45,
+                                      Form46, Form47, Form48, Form49, Form50, Form51, Form52, Form53, Form54};
+    for (size_t i = 0; i < windows.size(); ++i) {
+        ASSERT_NE(windows[i], nullptr) << "Form" << i + 1;
+        EXPECT_EQ(windows[i]->ClassName(), "TForm" + std::to_string(i + 1));
+        EXPECT_FALSE(windows[i]->Visible());
+    }
+    EXPECT_EQ(Form1->Caption(), "Kaltor");
+    EXPECT_EQ(Form3->Caption(), "О программе Kaltor");
+    EXPECT_EQ(Form25->Caption(), "Печать периодического отчета ");
+    EXPECT_EQ(Form44->Caption(), "Состояние модема для ");
+    EXPECT_EQ(sim.FrameCount(), 0u); // no window talks to the register while being created
+}
+
+TEST_F(StartupTest, FirstStartInAnEmptyFolderCreatesTheSettingsFileOnce) {
+    Form1->Show(); // the first activation
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Файл fpinit.ini отсутствует.\n Создание файла!"}));
+    EXPECT_EQ(Session.StartFolder, std::filesystem::current_path().string());
+    EXPECT_EQ(Session.IniFileName, Session.StartFolder + "/fpinit.ini");
+    const std::string text = FileText("fpinit.ini");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '='), 4);
+    for (const char* key : {"Country code=0", "ExtendedTax=1", "Log=0", "LogName=kaltor.log"})
+        EXPECT_NE(text.find(key), std::string::npos) << key;
+
+    host.Clear();
+    Form1->FormActivate();
+    EXPECT_TRUE(host.Texts().empty());
+}
+
+TEST_F(StartupTest, ActivationListsThePortsAndSelectsTheSavedChoices) {
+    OfferPorts(sim.PortPath() + ":ttyFake0");
+    const struct {
+        std::string port, speed;
+        std::string selectedPort, selectedSpeed;
+    } cases[] = {
+        {"", "", sim.PortPath(), "9600"},
+        {"ttyFake0", "4800", "ttyFake0", "4800"},
+        {"ttyGone9", "14400", sim.PortPath(), "9600"}, // neither is in the lists
+    };
+    for (const auto& c : cases) {
+        Activate({{settings::Port, c.port}, {settings::Speed, c.speed}});
+        EXPECT_EQ(Form1->ComboBox1.Items().ToVector(),
+                  (std::vector<std::string>{sim.PortPath(), "ttyFake0"}));
+        EXPECT_EQ(Form1->ComboBox3.Items().ToVector(), Form1->ComboBox1.Items().ToVector());
+        EXPECT_EQ(Form1->ComboBox1.Text(), c.selectedPort) << c.port;
+        EXPECT_EQ(Form1->ComboBox2.Text(), c.selectedSpeed) << c.speed;
+    }
+    EXPECT_EQ(Form1->ComboBox3.ItemIndex(), 0);
+    EXPECT_EQ(Form1->ComboBox4.Text(), "115200");
+    EXPECT_EQ(Form1->Caption(), "Kaltor");
+    EXPECT_TRUE(Form1->Button1.Enabled() && Form1->Button3.Enabled() && Form1->N5.Enabled());
+    EXPECT_EQ(DecimalSeparator, '.');
+}
+
+TEST_F(StartupTest, NoPortsAtAllLeavesTheListsEmpty) {
+    ::unsetenv("KALTOR_EXTRA_PORTS");
+    Activate();
+    EXPECT_EQ(Form1->ComboBox1.Items().Count(), 0);
+    EXPECT_EQ(Form1->ComboBox1.ItemIndex(), -1);
+    EXPECT_EQ(Form1->ComboBox3.ItemIndex(), -1);
+    EXPECT_EQ(Form1->UsbComName, "");
+    EXPECT_EQ(Form1->UsbFound, 1);
+}
+
+TEST_F(StartupTest, TheTerminalGroupShowsOnlyWithATerminalSetting) {
+    Activate();
+    EXPECT_FALSE(Form1->GroupBox2.Visible());
+    Activate({{settings::Terminal, "Ingenico"}});
+    EXPECT_TRUE(Form1->GroupBox2.Visible());
+}
+
+TEST_F(StartupTest, ActivationResetsTheHeaderPaperWidth) {
+    Form11->Edit2.SetText("36");
+    Form11->Edit2.Hide();
+    Form11->ComboBox2.Show();
+    Activate();
+    EXPECT_EQ(Form11->Edit2.Text(), "40");
+    EXPECT_TRUE(Form11->Edit2.Visible());
+    EXPECT_FALSE(Form11->ComboBox2.Visible());
+}
+} // namespace
