@@ -25,9 +25,11 @@ TesterResult Refused(const std::string& message) {
 }
 
 // A refusal of the driver that the command names gets its message; any other one still means that
-// nothing was sent.
-TesterResult Judge(AnswerRecord* answer, int error, std::initializer_list<DriverRefusal> refusals = {}) {
-    if (error >= 0) return {TesterOutcome::Sent, answer, {}};
+// nothing was sent. The error result is taken by reference: it is read only after the driver
+// function, an argument of the same call, has set it.
+TesterResult Judge(AnswerRecord* answer, const int& error,
+                   std::initializer_list<DriverRefusal> refusals = {}) {
+    if (error >= 0 && answer) return {TesterOutcome::Sent, answer, {}};
     for (const DriverRefusal& refusal : refusals)
         if (refusal.Code == error) return Refused(refusal.Message);
     return Refused(NotSentMessage);
