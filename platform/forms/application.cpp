@@ -140,3 +140,9 @@ TApplication& EnsureApplication() {
     }
     return *Application;
 }
+
+// Fontconfig, under Qt's text drawing, keeps a cache to the end of the process by design; the leak
+// checker of sanitizer builds is told so, for every program that uses windows.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\n";
+}
