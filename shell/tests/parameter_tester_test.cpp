@@ -216,6 +216,7 @@ TEST_F(ParameterTesterTest, ASetUpHandlerShowsTheTesterModally) {
     RunParameterTesterSetup(*FindParameterTesterHandler("GetDateTime1Click"));
     EXPECT_EQ(host.ModalShown(), (std::vector<std::string>{"TForm4"}));
     EXPECT_EQ(ApiSetup.ApiCode, 0x21);
+    EXPECT_TRUE(ApiSetup.ApiOutputHints[0].empty()); // emptied when the window closed
 }
 
 } // namespace

@@ -83,21 +83,6 @@ TEST(PortControlName, AcceptsLinuxNamesAndComNamesOnly) {
     }
 }
 
-TEST(PortControlDefaults, MatchThePropertySet) {
-    TPortControl port;
-    EXPECT_EQ(port.Timeout().ReadTotalTimeoutConstant, 1000u);
-    EXPECT_EQ(port.Timeout().ReadIntervalTimeout, 0u);
-    EXPECT_EQ(port.DTR, dtrcontrol::DTR_HANDSHAKE);
-    EXPECT_EQ(port.RTS, rtscontrol::RTS_HANDSHAKE);
-    EXPECT_EQ(port.DataBits, databit::Bits8);
-    EXPECT_EQ(TPortControl::BaudRateValue(port.BaudRate), 9600u);
-    EXPECT_EQ(TPortControl::BaudRateValue(speed::S011400), 11400u);
-    EXPECT_EQ(TPortControl::BaudRateValue(speed::S256000), 256000u);
-    EXPECT_EQ(TPortControl::BaudRateValue(speed::S000110), 110u);
-    EXPECT_FALSE(port.Buffering);
-    EXPECT_TRUE(port.Port().empty());
-}
-
 TEST_F(PortControlTest, EveryCallOnAClosedPortAnswersMinusOneWithItsText) {
     uint8_t buffer[4] = {};
     size_t n = 0;

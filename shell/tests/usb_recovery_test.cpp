@@ -10,13 +10,6 @@ protected:
     }
 };
 
-TEST_F(UsbRecoveryTest, ActivationStartsTheTimer) {
-    EXPECT_FALSE(Form52->Timer1.Enabled());
-    Form52->FormActivate();
-    EXPECT_TRUE(Form52->Timer1.Enabled());
-    Form52->Timer1.SetEnabled(false);
-}
-
 TEST_F(UsbRecoveryTest, WithoutTheUsbDeviceItSaysSo) {
     Form52->Timer1Timer();
     EXPECT_FALSE(Form52->Timer1.Enabled());
