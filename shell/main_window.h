@@ -101,6 +101,7 @@ private:
     void ProbeUsbPort();
     void PrepareSettingsFile();
     void SelectSavedPortAndSpeed();
+    void KeepPortInUse(const std::string& port, const std::string& speed);
 
     // Connect steps.
     void Connect();

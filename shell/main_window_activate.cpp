@@ -40,6 +40,11 @@ void SelectItem(TComboBox& box, int index) {
 } // namespace
 
 void TForm1::FormActivate() {
+    // Activation also runs while connected (after every dialog): the lists must go on naming the
+    // port and rate in use, which the dialogs that reopen the link read.
+    const bool connected = Shape1.BrushColor() != clRed;
+    const std::string portInUse = ComboBox1.Text();
+    const std::string speedInUse = ComboBox2.Text();
     ResetHeaderPaperWidth();
     SetProbing(true);
     DecimalSeparator = '.';
@@ -53,6 +58,7 @@ void TForm1::FormActivate() {
     PrepareSettingsFile();
     GroupBox2.SetVisible(!ReadSetting(settings::Terminal).empty());
     SelectSavedPortAndSpeed();
+    if (connected) KeepPortInUse(portInUse, speedInUse);
     SelectItem(ComboBox4, BaudRateTexts.size() - 1);
     SetProbing(false);
 }
@@ -127,6 +133,15 @@ void TForm1::SelectSavedPortAndSpeed() {
     const std::string speed = ReadSetting(settings::Speed);
     const auto speedIndex = speed.empty() ? std::nullopt : BaudRateIndex(speed);
     SelectItem(ComboBox2, speedIndex.value_or(DefaultBaudRateIndex));
+}
+
+void TForm1::KeepPortInUse(const std::string& port, const std::string& speed) {
+    const int portIndex = ComboBox1.Items().IndexOf(port);
+    if (portIndex >= 0)
+        ComboBox1.SetItemIndex(portIndex);
+    else
+        ComboBox1.SetText(port);
+    SelectSpeed(speed);
 }
 
 void TForm1::Button4Click() {

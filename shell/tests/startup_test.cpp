@@ -90,3 +90,19 @@ TEST_F(StartupTest, ActivationResetsTheHeaderPaperWidth) {
     EXPECT_FALSE(Form11->ComboBox2.Visible());
 }
 } // namespace
+
+namespace {
+TEST_F(StartupTest, ActivationWhileConnectedKeepsThePortInUse) {
+    OfferPorts("ttyFake0:" + sim.PortPath());
+    sim.SetOverride(0x80, {.Silent = true}); // nothing is saved
+    Activate();
+    Form1->ComboBox1.SetItemIndex(1);
+    Form1->ComboBox2.SetItemIndex(7);
+    Form1->Button3.Click();
+    ASSERT_TRUE(LinkIsOpen());
+
+    Form1->FormActivate(); // a dialog closed
+    EXPECT_EQ(Form1->ComboBox1.Text(), sim.PortPath());
+    EXPECT_EQ(Form1->ComboBox2.Text(), "19200");
+}
+} // namespace
