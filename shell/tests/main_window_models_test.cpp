@@ -33,24 +33,6 @@ TEST(ModelSetupFor, PaperWidthByModel) {
     }
 }
 
-TEST(ModelSetupFor, FamilyCheckBoxesAndPq) {
-    const struct {
-        std::string model;
-        bool modem, smallFont, narrowPaper, pq;
-    } cases[] = {
-        {"RM-4S 6027", true, false, false, false},    {"RM-4S", false, false, true, false},
-        {"Kivrel RM-4", true, true, false, false},    {"Kivrel LX-9", false, false, true, false},
-        {"Kivrel LX-9 ", false, false, false, false}, {"PQ-3", false, false, false, true},
-    };
-    for (const auto& c : cases) {
-        const ModelSetup setup = ModelSetupFor(c.model);
-        EXPECT_EQ(setup.ModemFamily, c.modem) << c.model;
-        EXPECT_EQ(setup.SmallFontControlBox, c.smallFont) << c.model;
-        EXPECT_EQ(setup.NarrowPaperBox, c.narrowPaper) << c.model;
-        EXPECT_EQ(setup.Pq, c.pq) << c.model;
-    }
-}
-
 TEST(EffectiveFirmwareVersion, ForcedByUkrVersion) {
     EXPECT_EQ(EffectiveFirmwareVersion(-1, "4.01", "old"), "4.01");
     EXPECT_EQ(EffectiveFirmwareVersion(0, "4.01", "old"), "2.01");
@@ -61,22 +43,4 @@ TEST(EffectiveFirmwareVersion, ForcedByUkrVersion) {
     EXPECT_EQ(EffectiveFirmwareVersion(-2, "4.01", "old"), "old");
 }
 
-TEST(ServiceItemsFor, VersionOrPriority) {
-    const auto both = ServiceItemsFor("3.00", false);
-    EXPECT_TRUE(both.Maintenance && both.Counters);
-    EXPECT_TRUE(ServiceItemsFor("2.01", true).Maintenance);
-    const auto countersOnly = ServiceItemsFor("2.02", false);
-    EXPECT_FALSE(countersOnly.Maintenance);
-    EXPECT_TRUE(countersOnly.Counters);
-    const auto none = ServiceItemsFor("4.01", false);
-    EXPECT_FALSE(none.Maintenance || none.Counters);
-}
-
-TEST(BaudRateIndex, ItemOfTheRate) {
-    EXPECT_EQ(BaudRateIndex("110"), 0);
-    EXPECT_EQ(BaudRateIndex("4800"), 5);
-    EXPECT_EQ(BaudRateIndex("115200"), 10);
-    EXPECT_EQ(BaudRateIndex("14400"), std::nullopt);
-    EXPECT_EQ(BaudRateTexts[DefaultBaudRateIndex], "9600");
-}
 } // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/forms/forms.h"
 #include "shell/session.h"
 
 namespace {
@@ -17,14 +18,6 @@ TEST(PaymentCountFromField, TenUnlessAPositiveNumber) {
     } cases[] = {{"4", 4}, {"12", 12}, {"0", 10}, {"", 10}, {"abc", 10}, {"-3", 10}};
     for (const auto& c : cases)
         EXPECT_EQ(PaymentCountFromField(c.field), c.count) << '"' << c.field << '"';
-}
-
-TEST(StatusLineText, ModelVersionAndFurtherText) {
-    AnswerRecord answer;
-    answer.Fields[0] = "Kivrel LT-6";
-    answer.Fields[1] = "3.01";
-    answer.Fields[2] = "PROD";
-    EXPECT_EQ(StatusLineText(answer), "   Модель:Kivrel LT-6,    Версия:3.01,     PROD.");
 }
 
 TEST(AnswerFailureMessage, NoAnswerComesFirstThenTheErrorField) {
@@ -54,7 +47,6 @@ TEST(AnswerFailureMessage, NoAnswerComesFirstThenTheErrorField) {
 } // namespace
 
 // ---- The dialog pattern with its controls ---------------------------------------------------------
-#include "platform/forms/forms.h"
 
 namespace {
 class CheckAnswerTest : public ::testing::Test {

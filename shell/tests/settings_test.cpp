@@ -63,13 +63,6 @@ TEST_F(SettingsTest, ValuesAreCutToTheirBuffers) {
     EXPECT_EQ(ReadSetting(settings::Port), "/dev/pts/12"); // a whole pseudo-terminal path
 }
 
-TEST_F(SettingsTest, RecentFilesAreFileOneToFive) {
-    EXPECT_STREQ(settings::RecentFile(1).Key, "File1");
-    EXPECT_STREQ(settings::RecentFile(5).Key, "File5");
-    ASSERT_TRUE(WriteSetting(settings::RecentFile(3), "/tmp/a.scr"));
-    EXPECT_EQ(ReadSetting(settings::RecentFile(3)), "/tmp/a.scr");
-}
-
 TEST_F(SettingsTest, NoFileNameMeansDefaultsAndFailedWrites) {
     Session.IniFileName.clear();
     EXPECT_FALSE(WriteSetting(settings::Port, "ttyS0"));

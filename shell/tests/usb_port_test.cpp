@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/main_window_usb.h"
-#include "shell/tests/fake_sysfs.h"
+#include "shell/tests/shell_fixture.h"
 
 namespace {
 const std::string RegisterVendor = "0483", RegisterProduct = "5740";
@@ -45,18 +45,6 @@ TEST(FindUsbPort, NoPortsEndsAtTheFirstIndex) {
               UsbNoMoreDevices);
 }
 
-TEST(RestartUsbDevice, SwitchesTheDeviceOffAndOn) {
-    FakeSysfs sysfs;
-    const auto usb = sysfs.AddUsbPort("ttyACM0", "1-2", RegisterVendor, RegisterProduct);
-    const DeviceTree tree(sysfs.Root());
-    std::string comName;
-    SerialDevice device;
-    ASSERT_EQ(FindUsbPort(tree, UsbPortClass, UsbPortFriendlyName, 0, comName, &device), UsbPortFound);
-
-    EXPECT_TRUE(RestartUsbDevice(tree, device).empty());
-    EXPECT_EQ(FakeSysfs::Read(usb / "authorized"), "1");
-}
-
 TEST(RestartUsbDevice, ReportsEachFailedStage) {
     FakeSysfs sysfs;
     const auto usb = sysfs.AddUsbPort("ttyACM0", "1-2", RegisterVendor, RegisterProduct);
@@ -70,23 +58,11 @@ TEST(RestartUsbDevice, ReportsEachFailedStage) {
     EXPECT_EQ(RestartUsbDevice(tree, device),
               (std::vector<std::string>{"Устройство не удалено (SetupDiSetClassInstallParams)!",
                                         "Устройство не восстановлено (SetupDiSetClassInstallParams)!"}));
-
-    std::filesystem::remove(usb / "authorized");
-    std::filesystem::create_symlink("/dev/full", usb / "authorized"); // opens, but every write fails
-    EXPECT_EQ(RestartUsbDevice(tree, device),
-              (std::vector<std::string>{"Устройство не удалено (SetupDiCallInstaller)!",
-                                        "Устройство не восстановлено (SetupDiCallInstaller)!"}));
 }
 
-TEST(SysfsRoot, TheSetterWinsOverTheEnvironment) {
-    ::setenv("KALTOR_SYSFS_ROOT", "/from/environment", 1);
-    SetSysfsRoot("/from/setter");
-    EXPECT_EQ(SysfsRoot(), "/from/setter");
-}
 } // namespace
 
 // ---- The main window's USB probe and restart ------------------------------------------------------
-#include "shell/tests/shell_fixture.h"
 
 namespace {
 using UsbWindowTest = ShellFixture;
