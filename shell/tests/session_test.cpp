@@ -52,11 +52,11 @@ namespace {
 class CheckAnswerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureApplication();
         ResetSession();
         button.SetEnabled(false);
     }
     void TearDown() override { ResetSession(); }
+    TApplication& application = EnsureApplication(); // before the first control
     RecordingUiHost host;
     TEdit codeEdit;
     TButton button;
