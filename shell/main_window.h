@@ -49,6 +49,8 @@ public:
     std::string LogFileName; // [LogFile] LogName as read at connect
 
     // ---- What other windows use ---------------------------------------------------------------
+    // Closes the link and, when that succeeded, shows the disconnected state; false when it was not open.
+    bool Disconnect();
     // The disconnected look: menus off, red, "Подключить", port lists enabled, no status line.
     void ShowDisconnectedState();
     // The connected look: menus on, lime, "Отключить", port lists disabled, status button enabled.
@@ -105,7 +107,6 @@ private:
 
     // Connect steps.
     void Connect();
-    void Disconnect();
     void ReadConnectSettings();
     void NoteUsbLink();
     void SelectRegisterSpeed(const std::string& rate);
