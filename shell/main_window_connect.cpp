@@ -128,8 +128,10 @@ void TForm1::ApplyFirmwareVersion(const AnswerRecord& answer) {
     if (items.Counters) N3.SetVisible(true);
 }
 
-void TForm1::Disconnect() {
-    if (CloseLink()) ShowDisconnectedState();
+bool TForm1::Disconnect() {
+    if (!CloseLink()) return false;
+    ShowDisconnectedState();
+    return true;
 }
 
 void TForm1::Button2Click() {
