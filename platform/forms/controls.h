@@ -46,7 +46,8 @@ public:
     // A non-zero ModalResult is given to the window on a click (before OnClick), ending a modal show.
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult result) { modalResult_ = result; }
-    // Clicks the button as a user would, whether or not it is enabled (as the library does).
+    // Runs a click (the modal result, then OnClick) whether or not the button is enabled, as the
+    // library does; a user can only press an enabled button (see CanOperate()).
     void Click();
     TNotifyEvent OnClick;
 
@@ -55,7 +56,8 @@ private:
     TModalResult modalResult_ = mrNone;
 };
 
-// A flat tool button; with GroupIndex non-zero it stays down (Down) until another of its group is.
+// A small button (the status buttons "?" and ".?."); Flat hides its frame until the mouse is over it,
+// Down keeps it pressed.
 class TSpeedButton : public TControl {
 public:
     TSpeedButton();

@@ -30,6 +30,8 @@
 // that showed a modal dialog runs OnActivate again when the dialog closes). Message boxes, questions
 // and file or folder dialogs do not count as windows: closing one does not run OnActivate. The layer
 // keeps the order of its windows itself, so this is the same offscreen, in tests, and on any desktop.
+// Order of events: showing B from A runs B.OnShow, A.OnDeactivate, B.OnActivate; closing B runs
+// B.OnClose, B.OnDeactivate, A.OnActivate, all before B's ShowModal returns to A's handler.
 #include <functional>
 #include <memory>
 #include <string>
@@ -37,7 +39,6 @@
 #include "platform/forms/types.h"
 
 class QWidget;
-class QDialog;
 class QVBoxLayout;
 class QEventLoop;
 class TControl;
@@ -55,8 +56,8 @@ public:
     std::string Caption() const;
     void SetCaption(const std::string& caption);
 
-    // bsSizeable by default; bsDialog and bsToolWindow are fixed-size windows, bsToolWindow with a
-    // small title; bsNone has no frame.
+    // bsSizeable by default; bsSingle, bsDialog and bsToolWindow keep the size of their contents;
+    // bsNone has no frame.
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle style);
     // biSystemMenu | biMinimize | biMaximize by default; without biSystemMenu there is no close box.
@@ -113,7 +114,7 @@ public:
 
     // "TForm27": the class name, used by the recording host to pick the callback for a modal show.
     std::string ClassName() const;
-    // "Form27": set by the application when it creates the window, else the class name without "T".
+    // "Form27": the class name without "T", unless SetName gave another.
     std::string Name() const;
     void SetName(const std::string& name) { name_ = name; }
 
