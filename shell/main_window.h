@@ -119,4 +119,6 @@ private:
     // Bank-terminal port.
     void OpenTerminalPort();
     void CloseTerminalPort();
+
+    bool modelDetected_ = false; // ModelName belongs to the register connected now
 };

@@ -46,6 +46,8 @@ void TForm1::FormActivate() {
     const std::string portInUse = ComboBox1.Text();
     const std::string speedInUse = ComboBox2.Text();
     ResetHeaderPaperWidth();
+    // The header dialog goes on with the width of the register that is connected.
+    if (connected && modelDetected_) ApplyPaperWidth(ModelName);
     SetProbing(true);
     DecimalSeparator = '.';
     ComboBox1.Items().Clear();

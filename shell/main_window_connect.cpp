@@ -25,6 +25,7 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::Connect() {
+    modelDetected_ = false;
     ReadConnectSettings();
     const uint32_t rate = static_cast<uint32_t>(StrToInt(ComboBox2.Text()));
     if (!OpenLink(ComboBox1.Text(), rate)) {
@@ -85,6 +86,7 @@ bool TForm1::QueryDiagnostics() {
 void TForm1::ApplyModel(const AnswerRecord& answer) {
     Session.PaymentCount = PaymentCountFromField(answer.Field(11));
     ModelName = answer.Field(1);
+    modelDetected_ = true;
     ApplyPaperWidth(ModelName);
     ApplyModelChoices(ModelName);
     SetStatusLine(StatusLineText(answer) + (InServiceMode(answer) ? ServiceModeSuffix : ""));

@@ -89,9 +89,7 @@ TEST_F(StartupTest, ActivationResetsTheHeaderPaperWidth) {
     EXPECT_TRUE(Form11->Edit2.Visible());
     EXPECT_FALSE(Form11->ComboBox2.Visible());
 }
-} // namespace
 
-namespace {
 TEST_F(StartupTest, ActivationWhileConnectedKeepsThePortInUse) {
     OfferPorts("ttyFake0:" + sim.PortPath());
     sim.SetOverride(0x80, {.Silent = true}); // nothing is saved
@@ -104,5 +102,16 @@ TEST_F(StartupTest, ActivationWhileConnectedKeepsThePortInUse) {
     Form1->FormActivate(); // a dialog closed
     EXPECT_EQ(Form1->ComboBox1.Text(), sim.PortPath());
     EXPECT_EQ(Form1->ComboBox2.Text(), "19200");
+}
+
+TEST_F(StartupTest, ActivationWhileConnectedKeepsTheRegistersPaperWidth) {
+    SetModel("RM-4S");
+    Connect();
+    ASSERT_EQ(Form11->Edit2.Text(), "32");
+    Form1->FormActivate();
+    EXPECT_EQ(Form11->Edit2.Text(), "32");
+    Form1->Button3.Click(); // disconnected: back to the default
+    Form1->FormActivate();
+    EXPECT_EQ(Form11->Edit2.Text(), "40");
 }
 } // namespace
