@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -23,9 +24,10 @@ void Place(TControl& control) {
 // A caption of the layout's own shows and hides with its control.
 void FollowVisibility(QLabel* caption, TControl& control) {
     caption->setVisible(control.Visible());
-    new EventHook(control.Widget(), [caption](QEvent& event) {
-        if (event.type() == QEvent::ShowToParent) caption->show();
-        if (event.type() == QEvent::HideToParent) caption->hide();
+    // The caption may go first when the window is destroyed.
+    new EventHook(control.Widget(), [caption = QPointer<QLabel>(caption)](QEvent& event) {
+        if (caption && event.type() == QEvent::ShowToParent) caption->show();
+        if (caption && event.type() == QEvent::HideToParent) caption->hide();
         return false;
     });
 }
