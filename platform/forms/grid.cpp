@@ -1,6 +1,7 @@
 #include "platform/forms/grid.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -11,9 +12,14 @@ namespace {
 // Rows shown without scrolling at most, when the layout asks how large the grid wants to be.
 constexpr int kMaxRowsShown = 16;
 
-// The grid's natural size is that of its cells, so that layouts give it room for them.
+// The grid's natural size is that of its cells, so that layouts give it room for them. A click or a
+// key that would move to another cell asks first (OnSelectCell), so that a refused cell is never
+// selected, not even for a moment.
 class GridWidget : public QTableWidget {
 public:
+    std::function<bool(int col, int row)> mayMoveTo;
+    QModelIndex approved;
+
     QSize sizeHint() const override {
         int width = 2 * frameWidth();
         for (int c = 0; c < columnCount(); ++c)
@@ -23,6 +29,27 @@ public:
             height += rowHeight(r);
         if (rowCount() > kMaxRowsShown) width += verticalScrollBar()->sizeHint().width();
         return {width, height};
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        if (Ask(indexAt(event->position().toPoint()))) QTableWidget::mousePressEvent(event);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (Ask(indexAt(event->position().toPoint()))) QTableWidget::mouseDoubleClickEvent(event);
+    }
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        const QModelIndex target = QTableWidget::moveCursor(action, modifiers);
+        return Ask(target) ? target : currentIndex();
+    }
+
+private:
+    // True when the view may go on to the cell (the current one, or one the grid accepts).
+    bool Ask(const QModelIndex& index) {
+        if (!index.isValid() || index == currentIndex()) return true;
+        if (!mayMoveTo(index.column(), index.row())) return false;
+        approved = index;
+        return true;
     }
 };
 
@@ -34,6 +61,7 @@ TStringGrid::TStringGrid() : TControl(new GridWidget), table_(static_cast<QTable
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setSelectionBehavior(QAbstractItemView::SelectItems);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    static_cast<GridWidget*>(table_)->mayMoveTo = [this](int col, int row) { return MayMoveTo(col, row); };
     QObject::connect(table_, &QTableWidget::currentCellChanged,
                      [this](int row, int col, int previousRow, int previousCol) {
                          CurrentChanged(row, col, previousRow, previousCol);
@@ -164,16 +192,25 @@ void TStringGrid::ShowCell(int col, int row) {
     quiet_ = wasQuiet;
 }
 
-void TStringGrid::CurrentChanged(int row, int col, int, int) {
-    if (quiet_ || row < 0 || col < 0) return;
+bool TStringGrid::MayMoveTo(int col, int row) {
     bool canSelect = !IsFixed(col, row);
     if (canSelect && OnSelectCell) Fire(OnSelectCell, col, row, canSelect);
-    if (canSelect) {
+    return canSelect;
+}
+
+// A move the view did not ask about first (none of the user's) is asked about here, and undone
+// when refused.
+void TStringGrid::CurrentChanged(int row, int col, int, int) {
+    if (quiet_ || row < 0 || col < 0) return;
+    auto* grid = static_cast<GridWidget*>(table_);
+    const bool approved =
+        grid->approved.isValid() && grid->approved.row() == row && grid->approved.column() == col;
+    grid->approved = QModelIndex();
+    if (approved || MayMoveTo(col, row)) {
         col_ = col;
         row_ = row;
         return;
     }
-    // Refused: the selection stays where it was.
     const QSignalBlocker block(table_);
     table_->setCurrentCell(row_, col_);
 }

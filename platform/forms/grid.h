@@ -53,6 +53,7 @@ private:
     void Refresh();
     void ShowCell(int col, int row);
     bool IsFixed(int col, int row) const;
+    bool MayMoveTo(int col, int row);
     void CurrentChanged(int row, int col, int previousRow, int previousCol);
     void Select(int col, int row);
 

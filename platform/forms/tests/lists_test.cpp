@@ -1,5 +1,8 @@
 // Items and lines of list controls, and the grid's cells.
+#include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTableWidget>
 #include <filesystem>
 #include <fstream>
@@ -154,6 +157,43 @@ TEST_F(ListsTest, ImageLoadsABitmapAndRefusesOtherFiles) {
     EXPECT_EQ(Image1.PictureHeight(), 16);
     EXPECT_THROW(Image1.LoadFromFile(text), EInvalidGraphic);
     EXPECT_FALSE(Image1.Empty()); // the old picture stays
+}
+
+} // namespace
+
+namespace {
+
+// The header dialog's way: a click on an attribute cell is refused and changes the cell instead.
+TEST_F(ListsTest, RefusedCellIsNeverSelectedByMouseOrKeys) {
+    TForm form;
+    TStringGrid grid;
+    Column(form).Add(grid);
+    grid.SetColCount(3);
+    grid.SetCell(2, 1, "не записывать");
+    grid.OnSelectCell = [&](int col, int row, bool& canSelect) {
+        if (col != 2) return;
+        canSelect = false;
+        grid.SetCell(col, row, grid.Cell(col, row) == "не записывать" ? "одинарная ширина" : "не записывать");
+    };
+    form.Show();
+    auto* table = static_cast<QTableWidget*>(grid.Widget());
+    const QPoint cell = table->visualRect(table->model()->index(1, 2)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, cell, table->viewport()->mapToGlobal(cell), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(table->viewport(), &press);
+    EXPECT_EQ(grid.Cell(2, 1), "одинарная ширина");
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_TRUE(table->selectedItems().isEmpty() || table->selectedItems().front()->column() != 2);
+
+    table->setFocus();
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QCoreApplication::sendEvent(table, &right);
+    EXPECT_EQ(grid.Cell(2, 1), "не записывать");
+    EXPECT_EQ(grid.Col(), 1);
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(table, &down);
+    EXPECT_EQ(grid.Row(), 2);
+    form.Hide();
 }
 
 } // namespace
