@@ -158,7 +158,10 @@ void TStringGrid::Refresh() {
     quiet_ = true;
     table_->setColumnCount(colCount_);
     table_->setRowCount(rowCount_);
-    table_->verticalHeader()->setDefaultSectionSize(defaultRowHeight_);
+    // Rows sized for another platform's smaller font would cut the text off.
+    table_->verticalHeader()->setMinimumSectionSize(1);
+    table_->verticalHeader()->setDefaultSectionSize(
+        std::max(defaultRowHeight_, table_->fontMetrics().height() + 4));
     for (int c = 0; c < colCount_; ++c)
         table_->setColumnWidth(c, ColWidth(c));
     for (int r = 0; r < rowCount_; ++r)

@@ -89,6 +89,9 @@ TEST_F(ListsTest, GridKeepsCellsOutsideItsSizeAndShowsThemWhenItGrows) {
     grid.SetRowCount(11);
     auto* table = static_cast<QTableWidget*>(grid.Widget());
     EXPECT_EQ(table->item(5, 1)->text(), QString::fromUtf8("не записывать"));
+    grid.SetDefaultRowHeight(16); // too low for the font: the text must still fit
+    EXPECT_EQ(grid.DefaultRowHeight(), 16);
+    EXPECT_GT(table->rowHeight(1), table->fontMetrics().height());
     grid.SetColWidth(1, 200);
     EXPECT_EQ(grid.ColWidth(1), 200);
     EXPECT_EQ(grid.ColWidth(2), 64);
