@@ -40,6 +40,9 @@ void SelectItem(TComboBox& box, int index) {
 } // namespace
 
 void TForm1::FormActivate() {
+    // A window opened from the menu while the probe lets the message loop run activates this one
+    // again when it closes; the probe under way finishes the work.
+    if (probing_) return;
     // Activation also runs while connected (after every dialog): the lists must go on naming the
     // port and rate in use, which the dialogs that reopen the link read.
     const bool connected = Shape1.BrushColor() != clRed;
@@ -73,6 +76,7 @@ void TForm1::ResetHeaderPaperWidth() {
 
 // While the probe runs, the window cannot be closed, connected or left for the about box.
 void TForm1::SetProbing(bool probing) {
+    probing_ = probing;
     Button1.SetEnabled(!probing);
     Button3.SetEnabled(!probing);
     N5.SetEnabled(!probing);

@@ -104,6 +104,16 @@ TEST_F(StartupTest, ActivationWhileConnectedKeepsThePortInUse) {
     EXPECT_EQ(Form1->ComboBox2.Text(), "19200");
 }
 
+TEST_F(StartupTest, AnActivationDuringTheProbeDoesNotStartASecondOne) {
+    OfferPorts(sim.PortPath() + ":ttyFake0");
+    int nested = 0;
+    host.OnProcessMessages = [&] {
+        if (nested++ == 0) Form1->FormActivate(); // a dialog opened and closed meanwhile
+    };
+    Activate();
+    EXPECT_EQ(Form1->ComboBox1.Items().ToVector(), (std::vector<std::string>{sim.PortPath(), "ttyFake0"}));
+}
+
 TEST_F(StartupTest, ActivationWhileConnectedKeepsTheRegistersPaperWidth) {
     SetModel("RM-4S");
     Connect();
