@@ -34,7 +34,7 @@ void TForm1::Connect() {
     }
     NoteUsbLink();
     ShowConnectedState();
-    SelectRegisterSpeed(ComboBox2.Text());
+    SelectRegisterSpeed(std::to_string(rate)); // the rate the link opened at, whatever was typed
     Session.UkrVersion = ReadSetting(settings::UkrVersion);
     Form26->CheckBox16.Hide();
     Form26->CheckBox17.Hide();
