@@ -52,6 +52,8 @@ void TForm1::ReadConnectSettings() {
     if (ReadSetting(settings::Log) != 0) {
         LogFileName = ReadSetting(settings::LogName);
         SetLogFileName(LogFileName);
+    } else {
+        SetLogFileName(""); // switched off since an earlier connect: nothing more is logged
     }
     SetRetryCount(ReadSetting(settings::Reply));
 }

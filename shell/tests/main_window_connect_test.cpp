@@ -134,15 +134,22 @@ TEST_F(ConnectTest, ABaudRateThatIsNotANumberIsAConversionError) {
 }
 
 TEST_F(ConnectTest, TheLogFollowsTheLogSetting) {
+    const TextSetting log{"LogFile", "Log", "", 10};
     Connect({{settings::LogName, "session.log"}}); // Log stays 0
     Form1->Button3.Click();
     EXPECT_FALSE(std::filesystem::exists(Folder() / "session.log"));
 
-    WriteSetting(TextSetting{"LogFile", "Log", "", 10}, "1");
+    WriteSetting(log, "1");
     Form1->Button3.Click();
     Form1->Button3.Click();
     EXPECT_EQ(Form1->LogFileName, "session.log");
-    EXPECT_NE(FileText("session.log").find(";Начало сеанса"), std::string::npos);
+    const std::string logged = FileText("session.log");
+    EXPECT_NE(logged.find(";Начало сеанса"), std::string::npos);
+
+    WriteSetting(log, "0"); // switched off while the program runs
+    Form1->Button3.Click();
+    Form1->Button2.Click();
+    EXPECT_EQ(FileText("session.log"), logged);
 }
 
 TEST_F(ConnectTest, TheUsbPortFoundAtActivationMarksTheLink) {
