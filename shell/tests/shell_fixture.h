@@ -1,6 +1,6 @@
 #pragma once
 // The whole program's windows in a test: an empty start folder, a fake sysfs tree, a simulated
-// register offered as an extra port, the recording UI host, every wait at a hundredth.
+// register offered as an extra port, the recording UI host, every wait at a twentieth.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -22,7 +22,9 @@
 class ShellFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetTimeScale(0.01);
+        // Connect throws away whatever answers its first command after a 200 ms wait; at a twentieth
+        // that wait still outlasts the simulator's answer on a loaded machine.
+        SetTimeScale(0.05);
         EnsureApplication();
         startFolder_ = std::filesystem::current_path();
         folder_ = std::filesystem::path(sysfs.Root()).string() + "-start";
