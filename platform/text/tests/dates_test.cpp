@@ -1,5 +1,6 @@
 #include "platform/clock/clock.h"
 #include "platform/text/text.h"
+#include "platform/text/tests/convert_error_of.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +16,6 @@ protected:
     void TearDown() override { SetLocalClock({}); }
 };
 
-std::string ConvertErrorOf(const std::function<void()>& convert) {
-    try {
-        convert();
-    } catch (const EConvertError& e) {
-        return e.Message();
-    }
-    return "no error";
-}
 
 std::vector<int> Parts(TDateTime value) {
     std::vector<int> p(7);

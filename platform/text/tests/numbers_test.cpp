@@ -1,4 +1,5 @@
 #include "platform/text/text.h"
+#include "platform/text/tests/convert_error_of.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +13,6 @@ protected:
     void TearDown() override { DecimalSeparator = ','; }
 };
 
-std::string ConvertErrorOf(const std::function<void()>& convert) {
-    try {
-        convert();
-    } catch (const EConvertError& e) {
-        return e.Message();
-    }
-    return "no error";
-}
 
 TEST_F(Numbers, StrToIntAcceptsTheLibraryForms) {
     const std::pair<const char*, int> cases[] = {
