@@ -1,6 +1,7 @@
 #include "platform/serial/port_setup.h"
 
 #include <QAbstractEventDispatcher>
+#include <QSocketNotifier>
 #include <QString>
 #include <cerrno>
 #include <cstdint>
@@ -137,6 +138,18 @@ bool AppliedOrNotApplicable(QSerialPort& port, bool applied) {
     return true;
 }
 
+// A device that hung up stays readable with nothing to read, and Qt's read notifier, after it
+// recorded its read error, keeps firing: the message loop would spin at full load for as long as
+// the port stays open. Reads do not need the notifier, so it is switched off at its first failure;
+// Read then meets the hang-up on the descriptor and reports it.
+void StopNotifierOnReadFailure(QSerialPort& port) {
+    QObject::connect(&port, &QSerialPort::errorOccurred, &port, [&port](QSerialPort::SerialPortError error) {
+        if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError) return;
+        for (QSocketNotifier* notifier : port.findChildren<QSocketNotifier*>())
+            if (notifier->type() == QSocketNotifier::Read) notifier->setEnabled(false);
+    });
+}
+
 } // namespace
 
 SerialError OpenExclusive(QSerialPort& port, const std::string& path) {
@@ -146,6 +159,7 @@ SerialError OpenExclusive(QSerialPort& port, const std::string& path) {
         port.close();
         return SerialError::Busy;
     }
+    StopNotifierOnReadFailure(port);
     return SerialError::None;
 }
 
