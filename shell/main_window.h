@@ -121,5 +121,5 @@ private:
     void CloseTerminalPort();
 
     bool modelDetected_ = false; // ModelName belongs to the register connected now
-    bool probing_ = false;       // ModelName belongs to the register connected now
+    bool probing_ = false;       // the activation's port probe is under way
 };

@@ -18,7 +18,9 @@ bool InServiceMode(const AnswerRecord& answer) {
 void TForm1::Button3Click() {
     Session.StatusReady = 0;
     if (Shape1.BrushColor() != clRed) {
-        Disconnect();
+        // Closing fails only on a link already lost (a reopen at a new speed that failed); the window
+        // must not stay stuck in the connected look then, so that the next press connects again.
+        if (!Disconnect()) ShowDisconnectedState();
         return;
     }
     Connect();

@@ -106,6 +106,18 @@ TEST_F(ConnectTest, ARegisterThatDoesNotAnswerLeavesTheWindowConnected) {
         EXPECT_FALSE(menu->Enabled()) << menu->Caption();
 }
 
+TEST_F(ConnectTest, ALinkLostWhileConnectedCanBeConnectedAgain) {
+    Connect();
+    ASSERT_TRUE(CloseLink()); // a dialog's reopen at a new speed failed
+    Form1->Button3.Click();
+    EXPECT_EQ(Form1->Shape1.BrushColor(), clRed);
+    EXPECT_EQ(Form1->Button3.Caption(), "Подключить");
+    EXPECT_FALSE(Form1->N6.Enabled());
+    Form1->Button3.Click();
+    EXPECT_TRUE(LinkIsOpen());
+    EXPECT_EQ(Form1->Shape1.BrushColor(), clLime);
+}
+
 TEST_F(ConnectTest, AnErrorCodeIsDecodedBehindTheCaption) {
     sim.SetOverride(0x80, {.Error = "0006"});
     Connect();
