@@ -8,8 +8,8 @@ bool Contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
 }
 
-PaperWidth WidthChoice(std::vector<std::string> items) {
-    PaperWidth width;
+// The combo box takes the edit's place; the hidden edit keeps the width set before.
+PaperWidth WidthChoice(PaperWidth width, std::vector<std::string> items) {
     width.EditShown = false;
     width.ComboText = items.front();
     width.ComboItems = std::move(items);
@@ -26,9 +26,10 @@ PaperWidth PaperWidthFor(const std::string& model) {
         width.EditText = "36";
         return width;
     }
-    if (Contains(model, "2953")) return WidthChoice({"42", "44"});
-    if (Contains(model, "957")) return WidthChoice({"42", "48"});
-    if (Contains(model, "Kivrel LT-7") || Contains(model, "Kivrel LX-2")) return WidthChoice({"40", "42"});
+    if (Contains(model, "2953")) return WidthChoice(width, {"42", "44"});
+    if (Contains(model, "957")) return WidthChoice(width, {"42", "48"});
+    if (Contains(model, "Kivrel LT-7") || Contains(model, "Kivrel LX-2"))
+        return WidthChoice(width, {"40", "42"});
     return width;
 }
 

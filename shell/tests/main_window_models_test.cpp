@@ -21,6 +21,7 @@ TEST(ModelSetupFor, PaperWidthByModel) {
         {"8164 2953", true, "36", {}, ""}, // 8164 ends the choice
         {"2953", false, "40", {"42", "44"}, "42"},
         {"957", false, "40", {"42", "48"}, "42"},
+        {"6027 2953", false, "38", {"42", "44"}, "42"}, // the hidden edit keeps its width
         {"Kivrel LT-7", false, "40", {"40", "42"}, "40"},
         {"Kivrel LX-2", false, "40", {"40", "42"}, "40"},
     };
