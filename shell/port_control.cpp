@@ -53,8 +53,11 @@ std::string Upper(std::string text) {
     return text;
 }
 
+// Saturates instead of wrapping: a large multiplier or count must not shrink the time-out.
 uint32_t TotalReadTimeout(const T1CommTimeouts& t, size_t count) {
-    return t.ReadTotalTimeoutMultiplier * static_cast<uint32_t>(count) + t.ReadTotalTimeoutConstant;
+    const uint64_t total =
+        static_cast<uint64_t>(t.ReadTotalTimeoutMultiplier) * count + t.ReadTotalTimeoutConstant;
+    return total > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(total);
 }
 
 } // namespace
@@ -247,7 +250,8 @@ long TPortControl::ReadWithTimeouts(uint8_t* bytes, size_t count) {
     if (interval == ReadReturnsAtOnce && total == 0) return serial_.Read(bytes, count, 0);
     if (interval == 0 || interval == ReadReturnsAtOnce) return serial_.Read(bytes, count, total);
     const int64_t start = MonotonicMs();
-    long got = serial_.Read(bytes, count, total > 0 ? total : interval);
+    // Only the first byte waits for the total; the rest come while no gap exceeds the interval.
+    long got = serial_.Read(bytes, count > 0 ? 1 : 0, total > 0 ? total : interval);
     while (got > 0 && static_cast<size_t>(got) < count) {
         if (total > 0 && MonotonicMs() - start >= ScaledMs(total)) break;
         const long more = serial_.Read(bytes + got, count - got, interval);

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <thread>
 
 #include "platform/clock/clock.h"
 #include "shell/tests/fake_sysfs.h"
@@ -209,13 +210,24 @@ TEST_F(PortControlTest, APlainReadReturnsWhatCameWithinTheTimeOut) {
     EXPECT_EQ(port.ReadData(buffer, sizeof buffer, read), 0);
     EXPECT_EQ(read, 0u);
 
-    // Interval time-outs: the read ends once the bytes stop.
-    port.SetTimeout({50, 0, 5000, 0, 0});
+    // Interval time-outs: the read ends once the bytes stop, long before the total time-out.
+    port.SetTimeout({500, 0, 300000, 0, 0});
     peer.Send("xyz");
     const int64_t start = MonotonicMs();
     EXPECT_EQ(port.ReadData(buffer, sizeof buffer, read), 0);
     EXPECT_EQ(std::string(buffer, read), "xyz");
     EXPECT_LT(MonotonicMs() - start, 1000);
+
+    // A total that does not fit 32 bits waits longer, never shorter: the bytes that come late
+    // are still read.
+    port.SetTimeout({0, 0x80000000u, 100, 0, 0});
+    std::thread late([this] {
+        usleep(30000);
+        peer.Send("ok");
+    });
+    EXPECT_EQ(port.ReadData(buffer, 2, read), 0);
+    late.join();
+    EXPECT_EQ(std::string(buffer, read), "ok");
 }
 
 TEST_F(PortControlTest, PurgingDropsWaitingInputAndClosingEndsTheSession) {
