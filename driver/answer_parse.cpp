@@ -73,7 +73,11 @@ size_t SplitAnswerData(std::string_view data, std::array<std::string_view, Answe
 
 void ParseAnswer(Receiver& receiver, const std::string& sentData, AnswerRecord& record) {
     record.FieldCount = 0;
-    if (receiver.Complete && receiver.ReceivedSum != receiver.Sum) receiver.ErrorFlags |= RxChecksumMismatch;
+    // An ETX before the checksum ends the frame early; the sums it leaves may still be those of an
+    // older whole frame and must not let a stray ETX pass as an answer.
+    const bool early = (receiver.ErrorFlags & RxEtxBeforeChecksum) != 0;
+    if (receiver.Complete && (early || receiver.ReceivedSum != receiver.Sum))
+        receiver.ErrorFlags |= RxChecksumMismatch;
     for (size_t i = 0; i < record.StatusBytes.size(); ++i)
         record.StatusBytes[i] = receiver.Status[i] & 0x7F;
     record.StatusWord = StatusWordOf(receiver, record.StatusBytes);

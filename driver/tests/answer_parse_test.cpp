@@ -92,6 +92,13 @@ TEST_F(AnswerExchange, TransportFormsOfTheStatusWord) {
     EXPECT_EQ(record.StatusBytes[0], 0x01) << "status bytes are kept although the checksum failed";
 }
 
+TEST_F(AnswerExchange, StrayEtxAfterAWholeAnswerIsNoAnswerOfItsOwn) {
+    Exchange(0x21, Answer(0x21, "0000", "1;"));
+    ASSERT_EQ(record.StatusWord, 0u);
+    Exchange(0x21, "\x03");
+    EXPECT_EQ(record.StatusWord, StatusChecksum);
+}
+
 TEST_F(AnswerExchange, StatusBitsMapToTheStatusWord) {
     const struct {
         size_t byte;
