@@ -169,6 +169,7 @@ void TForm1::OpenTerminalPort() {
     const bool configured = port.IsOpen() && port.Configure(receipt.TerminalDcb) == SerialError::None;
     receipt.TerminalResult = configured ? 1 : 0;
     port.Close();
+    // A port that failed its test is reported and stays red rather than shown as tested.
     if (!configured) {
         ShowMessage("Невозможно подключить порт");
         return;

@@ -3,8 +3,8 @@
 // answer to a command it sent.
 //
 // Usage in a dialog handler:
-//     if (!CheckAnswer(GetDiagnosticInfo(DefaultPassword), {.ErrorCodeEdit = &Edit8, .StatusButton =
-//     &Button8}))
+//     if (!CheckAnswer(GetDiagnosticInfo(DefaultPassword, nullptr),
+//                      AnswerCheck().CodeEdit(&Edit8).Status(&Button8)))
 //         return;
 //     ... fill the controls from Session.CurrentAnswer->Field(n) ...
 //     ShowMessage(SuccessMessage);
