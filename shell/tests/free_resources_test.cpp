@@ -68,6 +68,20 @@ TEST_F(FreeResourcesTest, AFailureKeepsTheResultsAndLeavesTheStatusButtonOn) {
         EXPECT_EQ(Counts(), counts);
         EXPECT_TRUE(Form10->Button4.Enabled());
     }
+
+    // A password that no frame can carry is not sent, and the earlier good answer does not pass
+    // for this one's.
+    sim.ClearOverrides();
+    Form10->Button1.Click();
+    const size_t frames = sim.FrameCount();
+    host.Clear();
+    Form10->Edit1.SetText(std::string(300, '7'));
+    Form10->Button1.Click();
+    EXPECT_EQ(sim.FrameCount(), frames);
+    EXPECT_EQ(host.Texts(),
+              (std::vector<std::string>{
+                  "Информация о свободных ресурсах и статусе:\n  Таймаут устройства! Ошибка!"}));
+    EXPECT_TRUE(Form10->Edit8.Text().empty());
 }
 
 } // namespace
