@@ -55,14 +55,20 @@ private:
         QStringList texts;
         for (const auto& line : lines)
             texts << ToQ(line);
-        edit_.setPlainText(texts.join('\n'));
+        QString text = texts.join('\n');
+        if (!lines.empty() && lines.back().empty()) text += FinalBreak;
+        edit_.setPlainText(text);
     }
+    // A last line that is empty needs a line break of its own: without it, it would read as the
+    // ignored final line break of the line before.
+    static constexpr char FinalBreak = '\n';
     // Adds a line at the end and scrolls to it, without rewriting the whole text.
     void Append(const std::string& text, bool empty) {
         QTextCursor cursor(edit_.document());
         cursor.movePosition(QTextCursor::End);
         const bool endsWithBreak = edit_.toPlainText().endsWith('\n');
-        cursor.insertText((empty || endsWithBreak ? QString() : QString("\n")) + ToQ(text));
+        cursor.insertText((empty || endsWithBreak ? QString() : QString("\n")) + ToQ(text) +
+                          (text.empty() ? QString(FinalBreak) : QString()));
         edit_.verticalScrollBar()->setValue(edit_.verticalScrollBar()->maximum());
     }
     QPlainTextEdit& edit_;

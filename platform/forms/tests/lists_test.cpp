@@ -79,6 +79,18 @@ TEST_F(ListsTest, MemoLinesIgnoreAFinalLineBreak) {
     EXPECT_EQ(Memo1.Text(), "only");
 }
 
+TEST_F(ListsTest, MemoKeepsEmptyLinesWhereverTheyAre) {
+    TMemo Memo1;
+    Memo1.Lines().Add("");
+    EXPECT_EQ(Memo1.Lines().ToVector(), (std::vector<std::string>{""}));
+    Memo1.Lines().AddStrings({"a", "", ""});
+    EXPECT_EQ(Memo1.Lines().ToVector(), (std::vector<std::string>{"", "a", "", ""}));
+    Memo1.Lines().Add("b");
+    Memo1.Lines().Put(4, "");
+    Memo1.Lines().Delete(0);
+    EXPECT_EQ(Memo1.Lines().ToVector(), (std::vector<std::string>{"a", "", "", ""}));
+}
+
 TEST_F(ListsTest, GridKeepsCellsOutsideItsSizeAndShowsThemWhenItGrows) {
     TStringGrid grid;
     grid.SetColCount(3);
