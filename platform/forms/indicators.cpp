@@ -88,10 +88,9 @@ void TStatusBar::SetSimpleText(const std::string& text) {
 
 int TStatusBar::AddPanel(int width, const std::string& text) {
     auto* panel = new QLabel(ToQ(text), bar_);
-    panel->setFixedWidth(width);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    bar_->addWidget(panel);
     panels_.push_back(panel);
+    widths_.push_back(width);
     Arrange();
     return PanelCount() - 1;
 }
@@ -108,17 +107,29 @@ void TStatusBar::SetPanelText(int index, const std::string& text) {
     Panel(index).setText(ToQ(text));
 }
 int TStatusBar::PanelWidth(int index) const {
-    return Panel(index).width();
+    Panel(index); // raises for an index out of bounds
+    return widths_[index];
 }
 void TStatusBar::SetPanelWidth(int index, int width) {
-    Panel(index).setFixedWidth(width);
+    Panel(index); // raises for an index out of bounds
+    widths_[index] = width;
+    Arrange();
 }
 
+// Every panel but the last has its width; the last one takes the rest of the bar (at least its
+// width), so that a long text in a single panel is not cut at the panel's nominal width.
 void TStatusBar::Arrange() {
     const bool simple = simplePanel_ || panels_.empty();
     simpleLabel_->setVisible(simple);
-    for (auto* panel : panels_)
+    for (size_t i = 0; i < panels_.size(); ++i) {
+        QLabel* panel = panels_[i];
+        const bool last = i + 1 == panels_.size();
+        bar_->removeWidget(panel);
+        bar_->addWidget(panel, last ? 1 : 0);
+        panel->setMinimumWidth(widths_[i]);
+        panel->setMaximumWidth(last ? QWIDGETSIZE_MAX : widths_[i]);
         panel->setVisible(!simple);
+    }
 }
 
 // ---- Progress bar -------------------------------------------------------------------------------

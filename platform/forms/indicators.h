@@ -30,7 +30,8 @@ private:
 };
 
 // The bar at the bottom of a window (TForm::SetStatusBar). With SimplePanel, or without panels, it
-// shows SimpleText; else its panels, each with a text and a width in pixels.
+// shows SimpleText; else its panels, each with a text and a width in pixels. The last panel reaches
+// to the right end of the bar, whatever its width.
 class TStatusBar : public TControl {
 public:
     TStatusBar();
@@ -52,6 +53,7 @@ private:
     QStatusBar* bar_;
     QLabel* simpleLabel_;
     std::vector<QLabel*> panels_;
+    std::vector<int> widths_;
     std::string simpleText_;
     bool simplePanel_ = false;
 };

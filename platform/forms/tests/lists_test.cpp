@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QTableWidget>
 #include <filesystem>
@@ -139,6 +140,30 @@ TEST_F(ListsTest, StatusBarShowsSimpleTextOrPanels) {
     bar.SetPanelText(panel, "ttyACM0");
     EXPECT_EQ(bar.PanelText(0), "ttyACM0");
     EXPECT_THROW(bar.PanelText(1), EStringListError);
+}
+
+TEST_F(ListsTest, LastStatusPanelReachesTheEndOfTheBar) {
+    TForm form;
+    TStatusBar StatusBar1;
+    TEdit wide;
+    Column(form).Add(wide);
+    form.SetStatusBar(StatusBar1);
+    wide.SetWidth(400);
+    StatusBar1.AddPanel(50, "первая");
+    StatusBar1.AddPanel(50, "   Формат поля команды:  пароль;дата;время");
+    form.Show();
+    auto panel = [&](int index) {
+        for (const QLabel* label : StatusBar1.Widget()->findChildren<QLabel*>())
+            if (FromQ(label->text()) == StatusBar1.PanelText(index)) return label;
+        return static_cast<const QLabel*>(nullptr);
+    };
+    const QLabel* first = panel(0);
+    const QLabel* last = panel(1);
+    ASSERT_TRUE(first && last);
+    EXPECT_EQ(first->width(), 50);
+    EXPECT_GT(last->width(), 250);
+    EXPECT_EQ(StatusBar1.PanelWidth(1), 50);
+    form.Close();
 }
 
 TEST_F(ListsTest, GaugeKeepsProgressInItsRange) {
