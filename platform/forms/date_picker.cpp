@@ -11,7 +11,7 @@ constexpr qint64 kDayZero = 2415019;
 TDateTimePicker::TDateTimePicker() : TControl(new QDateEdit), edit_(static_cast<QDateEdit*>(Widget())) {
     edit_->setCalendarPopup(true);
     edit_->setDisplayFormat("dd.MM.yyyy");
-    edit_->setDate(QDate::currentDate());
+    SetDate(::Date()); // the program's clock, which tests can set
     QObject::connect(edit_, &QDateEdit::dateChanged, [this] {
         if (!quiet_) Fire(OnChange);
     });

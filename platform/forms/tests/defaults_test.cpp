@@ -1,4 +1,5 @@
 // Every control starts with the library's defaults.
+#include "platform/clock/clock.h"
 #include "platform/forms/tests/fixture.h"
 
 namespace {
@@ -47,6 +48,13 @@ TEST_F(DefaultsTest, ChoiceControlsStartWithNothingChosen) {
     EXPECT_FALSE(check.Checked());
     EXPECT_FALSE(radio.Checked());
     EXPECT_EQ(picker.Date(), Date());
+}
+
+TEST_F(DefaultsTest, DatePickerStartsAtTodayOfTheProgramsClock) {
+    SetLocalClock([] { return LocalDateTime{2031, 5, 17, 23, 59, 0, 0}; });
+    TDateTimePicker picker;
+    SetLocalClock({});
+    EXPECT_EQ(picker.Date(), EncodeDate(2031, 5, 17));
 }
 
 TEST_F(DefaultsTest, IndicatorsGridTimerAndWindow) {
