@@ -161,10 +161,20 @@ void TForm::HideWindow() {
         activation::Hidden(*this);
         return;
     }
+    HideWindowsBeside();
     widget_->hide();
     if (widget_->parentWidget()) widget_->setParent(nullptr, widget_->windowFlags());
     Fire(OnHide);
     activation::Hidden(*this);
+}
+
+// Windows shown beside this one hang under it (ShowWindow) and go with it. They leave the order of
+// windows without activation events, so that this window's closing activates the one below it.
+void TForm::HideWindowsBeside() {
+    for (auto* child : widget_->findChildren<FormWidget*>(Qt::FindDirectChildrenOnly)) {
+        activation::Forget(child->Owner());
+        child->Owner().HideWindow();
+    }
 }
 
 void TForm::CenterOnScreen() {

@@ -32,6 +32,8 @@
 // keeps the order of its windows itself, so this is the same offscreen, in tests, and on any desktop.
 // Order of events: showing B from A runs B.OnShow, A.OnDeactivate, B.OnActivate; closing B runs
 // B.OnClose, B.OnDeactivate, A.OnActivate, all before B's ShowModal returns to A's handler.
+// A window shown (without modality) beside a modal one is hidden with it, so closing the modal
+// window activates the window below it even while the other was still open.
 #include <functional>
 #include <memory>
 #include <string>
@@ -144,6 +146,7 @@ private:
     friend class TApplication;
     void ShowWindow();
     void HideWindow();
+    void HideWindowsBeside();
     void CloseModal();
     bool AskClose(TCloseAction& action);
     void ApplyFrame();

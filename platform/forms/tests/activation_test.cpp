@@ -35,6 +35,27 @@ TEST_F(ActivationTest, MainWindowActivatesAgainAfterEachModalDialog) {
     EXPECT_FALSE(dialog.Visible());
 }
 
+TEST_F(ActivationTest, ClosingAModalWindowWithAWindowStillOpenBesideItActivatesTheOneBelow) {
+    LoggingForm beside{log, "Beside"};
+    bool besideHidden = false;
+    beside.OnHide = [&] { besideHidden = true; };
+    main.Show();
+    host.OnModal("Dialog", [&](TForm& f) {
+        beside.Show();
+        f.SetModalResult(mrOk);
+    });
+    dialog.ShowModal();
+    EXPECT_EQ(log.back(), "Main.Activate");
+    EXPECT_TRUE(main.Active());
+    EXPECT_FALSE(beside.Visible());
+    EXPECT_TRUE(besideHidden);
+    beside.Show(); // and it can be shown again
+    EXPECT_TRUE(beside.Visible());
+    EXPECT_TRUE(beside.Active());
+    beside.Close();
+    EXPECT_TRUE(main.Active());
+}
+
 TEST_F(ActivationTest, MessageBoxesAndFileDialogsDoNotReactivate) {
     main.Show();
     log.clear();
