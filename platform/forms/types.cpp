@@ -12,6 +12,8 @@ QColor SystemColor(int index) {
         return palette.color(QPalette::Highlight);
     case 5:
         return palette.color(QPalette::Base);
+    case 6:
+        return palette.color(QPalette::Shadow);
     case 8:
         return palette.color(QPalette::Text);
     case 13:
@@ -26,6 +28,10 @@ QColor SystemColor(int index) {
         return palette.color(QPalette::Disabled, QPalette::Text);
     case 18:
         return palette.color(QPalette::ButtonText);
+    case 19:
+        return palette.color(QPalette::Inactive, QPalette::WindowText);
+    case 20:
+        return palette.color(QPalette::Light);
     case 24:
         return palette.color(QPalette::ToolTipBase);
     default:

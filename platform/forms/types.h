@@ -29,6 +29,7 @@ constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clSystemColor = static_cast<TColor>(0x80000000u);
 constexpr TColor clActiveCaption = clSystemColor | 2;
 constexpr TColor clWindow = clSystemColor | 5;
+constexpr TColor clWindowFrame = clSystemColor | 6;
 constexpr TColor clWindowText = clSystemColor | 8;
 constexpr TColor clHighlight = clSystemColor | 13;
 constexpr TColor clHighlightText = clSystemColor | 14;
@@ -36,6 +37,8 @@ constexpr TColor clBtnFace = clSystemColor | 15;
 constexpr TColor clBtnShadow = clSystemColor | 16;
 constexpr TColor clGrayText = clSystemColor | 17;
 constexpr TColor clBtnText = clSystemColor | 18;
+constexpr TColor clInactiveCaptionText = clSystemColor | 19;
+constexpr TColor clBtnHighlight = clSystemColor | 20;
 constexpr TColor clInfoBk = clSystemColor | 24;
 
 // The colour as Qt draws it (system colours from the application palette).

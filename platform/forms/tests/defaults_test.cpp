@@ -111,6 +111,9 @@ TEST_F(DefaultsTest, ColoursHaveTheLibrarysValues) {
     EXPECT_EQ(ToQColor(clRed), QColor(255, 0, 0));
     EXPECT_EQ(ToQColor(clGreen), QColor(0, 128, 0));
     EXPECT_EQ(ToQColor(clYellow), QColor(255, 255, 0));
+    EXPECT_EQ(clBtnFace, static_cast<TColor>(0x8000000F));
+    EXPECT_EQ(clWindowFrame, static_cast<TColor>(0x80000006));
+    EXPECT_EQ(clBtnHighlight, static_cast<TColor>(0x80000014));
 }
 
 } // namespace
