@@ -2,20 +2,25 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 
 #include "platform/forms/controls.h"
 #include "platform/forms/event_hook.h"
 
 // The lines of a memo, read from and written to the widget's text. A final line break does not
-// start another line, as in the library.
+// start another line, as in the library. Counting, reading a line and adding one at the end go by
+// the document's blocks (one per line), so a memo that collects a long log stays fast.
 class TMemo::LineList : public TStrings {
 public:
     explicit LineList(QPlainTextEdit& edit) : edit_(edit) {}
-    int Count() const override { return static_cast<int>(All().size()); }
+    int Count() const override {
+        const QTextDocument& document = *edit_.document();
+        if (document.isEmpty()) return 0;
+        return document.blockCount() - (EndsWithBreak() ? 1 : 0);
+    }
     std::string Strings(int index) const override {
-        const auto lines = All();
-        CheckIndex(index, static_cast<int>(lines.size()));
-        return lines[index];
+        CheckIndex(index, Count());
+        return FromQ(edit_.document()->findBlockByNumber(index).text());
     }
     void Put(int index, const std::string& text) override {
         auto lines = All();
@@ -24,12 +29,13 @@ public:
         Store(lines);
     }
     void Insert(int index, const std::string& text) override {
-        auto lines = All();
-        CheckIndex(index, static_cast<int>(lines.size()) + 1);
-        if (index == static_cast<int>(lines.size())) {
-            Append(text, lines.empty());
+        const int count = Count();
+        CheckIndex(index, count + 1);
+        if (index == count) {
+            Append(text, count == 0);
             return;
         }
+        auto lines = All();
         lines.insert(lines.begin() + index, text);
         Store(lines);
     }
@@ -66,10 +72,14 @@ private:
     void Append(const std::string& text, bool empty) {
         QTextCursor cursor(edit_.document());
         cursor.movePosition(QTextCursor::End);
-        const bool endsWithBreak = edit_.toPlainText().endsWith('\n');
-        cursor.insertText((empty || endsWithBreak ? QString() : QString("\n")) + ToQ(text) +
+        cursor.insertText((empty || EndsWithBreak() ? QString() : QString("\n")) + ToQ(text) +
                           (text.empty() ? QString(FinalBreak) : QString()));
         edit_.verticalScrollBar()->setValue(edit_.verticalScrollBar()->maximum());
+    }
+    // The text ends with a line break: its last block is empty and follows another.
+    bool EndsWithBreak() const {
+        const QTextDocument& document = *edit_.document();
+        return document.blockCount() > 1 && document.lastBlock().text().isEmpty();
     }
     QPlainTextEdit& edit_;
 };

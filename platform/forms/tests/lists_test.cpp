@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/clock/clock.h"
 #include "platform/forms/tests/fixture.h"
 
 namespace {
@@ -90,6 +91,16 @@ TEST_F(ListsTest, MemoKeepsEmptyLinesWhereverTheyAre) {
     Memo1.Lines().Put(4, "");
     Memo1.Lines().Delete(0);
     EXPECT_EQ(Memo1.Lines().ToVector(), (std::vector<std::string>{"a", "", "", ""}));
+}
+
+TEST_F(ListsTest, MemoCollectsALongLogWithoutSlowingDown) {
+    TMemo Memo1;
+    const int64_t start = MonotonicMs();
+    for (int i = 0; i < 4000; ++i)
+        Memo1.Lines().Add("PC: (21)736204;" + std::to_string(i));
+    EXPECT_LT(MonotonicMs() - start, 4000);
+    EXPECT_EQ(Memo1.Lines().Count(), 4000);
+    EXPECT_EQ(Memo1.Lines()[3999], "PC: (21)736204;3999");
 }
 
 TEST_F(ListsTest, GridKeepsCellsOutsideItsSizeAndShowsThemWhenItGrows) {
