@@ -12,7 +12,14 @@
 
 TMenuItem::TMenuItem() = default;
 TMenuItem::TMenuItem(const std::string& caption) : caption_(caption) {}
-TMenuItem::~TMenuItem() = default;
+// An item that goes first leaves the lists that hold it and the action that would call it.
+TMenuItem::~TMenuItem() {
+    if (action_) QObject::disconnect(action_, &QAction::triggered, nullptr, nullptr);
+    if (parent_) std::erase(parent_->items_, this);
+    if (menu_) std::erase(menu_->items_, this);
+    for (TMenuItem* item : items_)
+        item->parent_ = nullptr;
+}
 
 void TMenuItem::SetCaption(const std::string& caption) {
     const bool separatorChanged = (caption == "-") != (caption_ == "-");
@@ -103,7 +110,11 @@ TMainMenu::TMainMenu() : bar_(new QMenuBar) {}
 TMainMenu::~TMainMenu() {
     for (TMenuItem* item : items_)
         item->menu_ = nullptr;
-    delete bar_;
+    delete bar_.data();
+}
+
+QMenuBar* TMainMenu::Bar() const {
+    return bar_;
 }
 
 void TMainMenu::Add(TMenuItem& item) {
@@ -118,6 +129,7 @@ TMenuItem& TMainMenu::Items(int index) const {
 }
 
 void TMainMenu::Rebuild() {
+    if (!bar_) return; // went with its window
     // The old menus and actions go later: a rebuild may start inside one of their own signals.
     for (QAction* action : bar_->actions()) {
         if (QMenu* menu = action->menu<QMenu*>())

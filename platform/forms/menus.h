@@ -9,7 +9,9 @@
 //     N6.Add(N8);
 //     SetMenu(MainMenu1);
 //
-// A caption "-" makes a separator line. Items can be added, hidden or disabled at any time.
+// A caption "-" makes a separator line. Items can be added, hidden or disabled at any time. Menu
+// and items may be destroyed in any order.
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -65,7 +67,7 @@ private:
     TMenuItem* parent_ = nullptr;
     TMainMenu* menu_ = nullptr;
     std::vector<TMenuItem*> items_;
-    QAction* action_ = nullptr;
+    QPointer<QAction> action_; // null until built, and once the bar is gone
 };
 
 class TMainMenu {
@@ -79,11 +81,12 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     TMenuItem& Items(int index) const;
     // The Qt menu bar (TForm::SetMenu puts it into the window).
-    QMenuBar* Bar() const { return bar_; }
+    QMenuBar* Bar() const;
 
 private:
     friend class TMenuItem;
     void Rebuild();
-    QMenuBar* bar_;
+    // The window takes the bar as its child; whichever of the two goes first, the other knows.
+    QPointer<QMenuBar> bar_;
     std::vector<TMenuItem*> items_;
 };

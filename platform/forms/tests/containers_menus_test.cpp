@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <memory>
 
 #include "platform/forms/tests/fixture.h"
 
@@ -82,6 +83,32 @@ TEST_F(ContainersMenusTest, MenuItemsReachTheBarWithTheirStates) {
     EXPECT_FALSE(menu->actions()[0]->isVisible());
     menu->actions()[0]->trigger(); // as the user picks it
     EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ContainersMenusTest, MenuWindowAndItemsMayGoInAnyOrder) {
+    // The window goes before its menu; items change and go after it.
+    auto form = std::make_unique<TForm>();
+    auto MainMenu1 = std::make_unique<TMainMenu>();
+    auto N1 = std::make_unique<TMenuItem>("&Сервис");
+    auto N2 = std::make_unique<TMenuItem>("О программе...");
+    MainMenu1->Add(*N1);
+    N1->Add(*N2);
+    form->SetMenu(*MainMenu1);
+    form.reset();
+    N2->SetEnabled(false);
+    N1->Add(*std::make_unique<TMenuItem>("Справка")); // added and gone at once
+    EXPECT_EQ(N1->Count(), 1);
+    MainMenu1.reset();
+    N2->SetCaption("Версия");
+    N2.reset();
+    EXPECT_EQ(N1->Count(), 0);
+
+    // Items go before their menu, as members declared after it do.
+    auto menu = std::make_unique<TMainMenu>();
+    auto top = std::make_unique<TMenuItem>("&Файл");
+    menu->Add(*top);
+    top.reset();
+    EXPECT_EQ(menu->Count(), 0);
 }
 
 TEST_F(ContainersMenusTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
