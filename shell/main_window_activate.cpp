@@ -52,6 +52,11 @@ void TForm1::FormActivate() {
     // The header dialog goes on with the width of the register that is connected.
     if (connected && modelDetected_) ApplyPaperWidth(ModelName);
     SetProbing(true);
+    // Whatever a step raises, the window must not stay locked with its buttons off.
+    struct ProbeEnd {
+        TForm1* window;
+        ~ProbeEnd() { window->SetProbing(false); }
+    } probeEnd{this};
     DecimalSeparator = '.';
     ComboBox1.Items().Clear();
     ComboBox3.Items().Clear();
@@ -65,7 +70,6 @@ void TForm1::FormActivate() {
     SelectSavedPortAndSpeed();
     if (connected) KeepPortInUse(portInUse, speedInUse);
     SelectItem(ComboBox4, BaudRateTexts.size() - 1);
-    SetProbing(false);
 }
 
 void TForm1::ResetHeaderPaperWidth() {

@@ -124,4 +124,13 @@ TEST_F(StartupTest, ActivationWhileConnectedKeepsTheRegistersPaperWidth) {
     Form1->FormActivate();
     EXPECT_EQ(Form11->Edit2.Text(), "40");
 }
+TEST_F(StartupTest, AStepThatFailsStillEndsTheProbe) {
+    host.OnProcessMessages = [] { throw Exception("probe step failed"); };
+    EXPECT_THROW(Form1->FormActivate(), Exception);
+    host.OnProcessMessages = nullptr;
+    EXPECT_TRUE(Form1->Button1.Enabled());
+    EXPECT_TRUE(Form1->Button3.Enabled());
+    Activate(); // and the next activation runs in full
+    EXPECT_EQ(Form1->Caption(), "Kaltor");
+}
 } // namespace
