@@ -9,7 +9,6 @@ namespace {
 
 using Texts = std::span<const std::string_view>;
 
-constexpr std::string_view NoAnswerText = "Таймаут устройства! Ошибка!";
 constexpr std::string_view UnknownDetailText = "Неизвестная ошибка!";
 
 constexpr std::string_view HardwareTexts[] = {
@@ -173,7 +172,7 @@ std::string CodeText(int code) {
 bool DecodeAnswerError(std::string& message, const AnswerRecord* record) {
     message.clear();
     if (!record || record->NoAnswer()) {
-        message = NoAnswerText;
+        message = NoAnswerMessage;
         return false;
     }
     std::optional<int> code = ErrorCode(record->ErrorField);

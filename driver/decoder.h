@@ -4,6 +4,9 @@
 
 #include "driver/answer_record.h"
 
+// The message for a command that got no complete answer; dialogs show it too.
+inline const std::string NoAnswerMessage = "Таймаут устройства! Ошибка!";
+
 // Register error codes: class x 100h + detail, where the error field reads detail then class.
 enum AnswerErrorCode {
     rExecOK = 0x0000,

@@ -14,12 +14,13 @@
 #include <utility>
 
 #include "driver/answer_record.h"
+#include "driver/decoder.h"
 
 class TEdit;
 class TControl;
 
 inline const std::string DefaultPassword = "736204";
-inline const std::string TimeoutMessage = "Таймаут устройства! Ошибка!";
+inline const std::string& TimeoutMessage = NoAnswerMessage;
 inline const std::string SuccessMessage = "Успешно!";
 
 struct TSession {
