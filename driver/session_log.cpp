@@ -63,6 +63,10 @@ void SetLogFileName(const std::string& name) {
     logFileName = CharLeft(name, MaxLogNameChars);
 }
 
+bool SessionLogOn() {
+    return !logFileName.empty();
+}
+
 void WriteSessionLog(const std::string& text, const std::string& secondText) {
     if (logFileName.empty() || !EnsureLogPath()) return;
     if (text.empty())
