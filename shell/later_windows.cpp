@@ -3,6 +3,53 @@
 
 #include "shell/main_window_models.h"
 
+TForm6* Form6 = nullptr;
+TForm7* Form7 = nullptr;
+TForm8* Form8 = nullptr;
+TForm9* Form9 = nullptr;
+TForm11* Form11 = nullptr;
+TForm12* Form12 = nullptr;
+TForm13* Form13 = nullptr;
+TForm15* Form15 = nullptr;
+TForm16* Form16 = nullptr;
+TForm17* Form17 = nullptr;
+TForm18* Form18 = nullptr;
+TForm19* Form19 = nullptr;
+TForm20* Form20 = nullptr;
+TForm21* Form21 = nullptr;
+TForm22* Form22 = nullptr;
+TForm23* Form23 = nullptr;
+TForm24* Form24 = nullptr;
+TForm25* Form25 = nullptr;
+TForm26* Form26 = nullptr;
+TForm27* Form27 = nullptr;
+TForm28* Form28 = nullptr;
+TForm29* Form29 = nullptr;
+TForm30* Form30 = nullptr;
+TForm31* Form31 = nullptr;
+TForm32* Form32 = nullptr;
+TForm33* Form33 = nullptr;
+TForm34* Form34 = nullptr;
+TForm35* Form35 = nullptr;
+TForm36* Form36 = nullptr;
+TForm37* Form37 = nullptr;
+TForm38* Form38 = nullptr;
+TForm39* Form39 = nullptr;
+TForm40* Form40 = nullptr;
+TForm41* Form41 = nullptr;
+TForm42* Form42 = nullptr;
+TForm43* Form43 = nullptr;
+TForm44* Form44 = nullptr;
+TForm45* Form45 = nullptr;
+TForm46* Form46 = nullptr;
+TForm47* Form47 = nullptr;
+TForm48* Form48 = nullptr;
+TForm49* Form49 = nullptr;
+TForm50* Form50 = nullptr;
+TForm51* Form51 = nullptr;
+TForm53* Form53 = nullptr;
+TForm54* Form54 = nullptr;
+
 TForm6::TForm6() {
     SetCaption("Программирования логотипа");
 }

@@ -2,12 +2,10 @@
 // Windows whose content comes later: each is its class with its caption, plus the controls and
 // fields that other windows already use. The menu opens them all the same.
 #include <cstdint>
-#include <string>
 
 #include "platform/forms/forms.h"
-#include "platform/serial/serial_port.h"
-#include "shell/port_control.h"
 #include "shell/session.h"
+#include "shell/window_links.h"
 
 class TForm6 : public TForm {
 public:
@@ -26,12 +24,9 @@ public:
     TForm9();
 };
 
-// Receipt header and advertising text: the paper width that the main window sets by model.
-class TForm11 : public TForm {
+class TForm11 : public TPaperWidthForm {
 public:
     TForm11();
-    TEdit Edit2;         // "Ширина ленты (симв.):"
-    TComboBox ComboBox2; // takes the edit's place for some models
 };
 
 class TForm12 : public TForm {
@@ -67,15 +62,9 @@ public:
     TForm20();
 };
 
-// Fiscal receipt: the bank-terminal port that the main window tests and names.
-class TForm21 : public TForm {
+class TForm21 : public TTerminalForm {
 public:
     TForm21();
-    std::string TerminalPortName; // the port the card payment opens; set by the main window's test
-    LineSettings TerminalDcb;     // the line settings of the last test
-    uint32_t TerminalError = 0;   // the port error of the last open (a SerialError value), 0 when none
-    int32_t TerminalResult = 0;   // the result of the last line-settings call (1 done, 0 failed)
-    T1CommTimeouts TerminalTimeouts;
 };
 
 class TForm22 : public TForm {
@@ -95,14 +84,9 @@ public:
     TForm25();
 };
 
-// Register parameters: the speed list and the model-dependent check boxes that connect sets.
-class TForm26 : public TForm {
+class TForm26 : public TRegisterSpeedForm {
 public:
     TForm26();
-    TComboBox ComboBox2; // "Скорость обмена:"
-    TCheckBox CheckBox16;
-    TCheckBox CheckBox17;
-    TCheckBox CheckBox18;
 };
 
 class TForm27 : public TForm {
@@ -217,3 +201,50 @@ class TForm54 : public TForm {
 public:
     TForm54();
 };
+
+extern TForm6* Form6;
+extern TForm7* Form7;
+extern TForm8* Form8;
+extern TForm9* Form9;
+extern TForm11* Form11;
+extern TForm12* Form12;
+extern TForm13* Form13;
+extern TForm15* Form15;
+extern TForm16* Form16;
+extern TForm17* Form17;
+extern TForm18* Form18;
+extern TForm19* Form19;
+extern TForm20* Form20;
+extern TForm21* Form21;
+extern TForm22* Form22;
+extern TForm23* Form23;
+extern TForm24* Form24;
+extern TForm25* Form25;
+extern TForm26* Form26;
+extern TForm27* Form27;
+extern TForm28* Form28;
+extern TForm29* Form29;
+extern TForm30* Form30;
+extern TForm31* Form31;
+extern TForm32* Form32;
+extern TForm33* Form33;
+extern TForm34* Form34;
+extern TForm35* Form35;
+extern TForm36* Form36;
+extern TForm37* Form37;
+extern TForm38* Form38;
+extern TForm39* Form39;
+extern TForm40* Form40;
+extern TForm41* Form41;
+extern TForm42* Form42;
+extern TForm43* Form43;
+extern TForm44* Form44;
+extern TForm45* Form45;
+extern TForm46* Form46;
+extern TForm47* Form47;
+extern TForm48* Form48;
+extern TForm49* Form49;
+extern TForm50* Form50;
+extern TForm51* Form51;
+extern TForm53* Form53;
+extern TForm54* Form54;

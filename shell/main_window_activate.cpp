@@ -73,9 +73,9 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::ResetHeaderPaperWidth() {
-    Form11->Edit2.SetText("40");
-    Form11->Edit2.Show();
-    Form11->ComboBox2.Hide();
+    Linked.Form11->Edit2.SetText("40");
+    Linked.Form11->Edit2.Show();
+    Linked.Form11->ComboBox2.Hide();
 }
 
 // While the probe runs, the window cannot be closed, connected or left for the about box.
@@ -163,7 +163,7 @@ void TForm1::Button4Click() {
 
 // Only tests the port: the fiscal receipt opens it again by name when it takes a card payment.
 void TForm1::OpenTerminalPort() {
-    TForm21& receipt = *Form21;
+    TTerminalForm& receipt = *Linked.Form21;
     receipt.TerminalTimeouts = T1CommTimeouts{0, 0, 5000, 0, 0};
     receipt.TerminalPortName = ComboBox3.Text();
     SerialPort port;

@@ -38,8 +38,8 @@ void TForm1::Connect() {
     ShowConnectedState();
     SelectRegisterSpeed(std::to_string(rate)); // the rate the link opened at, whatever was typed
     Session.UkrVersion = ReadSetting(settings::UkrVersion);
-    Form26->CheckBox16.Hide();
-    Form26->CheckBox17.Hide();
+    Linked.Form26->CheckBox16.Hide();
+    Linked.Form26->CheckBox17.Hide();
     SendNoReply();
     if (!QueryDiagnostics()) return;
     WriteSetting(settings::Port, ComboBox1.Text());
@@ -70,7 +70,7 @@ void TForm1::NoteUsbLink() {
 
 void TForm1::SelectRegisterSpeed(const std::string& rate) {
     const auto index = BaudRateIndex(rate);
-    if (index) Form26->ComboBox2.SetItemIndex(*index);
+    if (index) Linked.Form26->ComboBox2.SetItemIndex(*index);
 }
 
 // The diagnostic query of connect; false when the register did not answer it well. The window stays
@@ -101,13 +101,13 @@ void TForm1::ApplyModel(const AnswerRecord& answer) {
 
 void TForm1::ApplyPaperWidth(const std::string& model) {
     const PaperWidth width = ModelSetupFor(model).Width;
-    Form11->Edit2.SetText(width.EditText);
-    Form11->Edit2.SetVisible(width.EditShown);
-    Form11->ComboBox2.Items().Clear();
+    Linked.Form11->Edit2.SetText(width.EditText);
+    Linked.Form11->Edit2.SetVisible(width.EditShown);
+    Linked.Form11->ComboBox2.Items().Clear();
     for (const auto& item : width.ComboItems)
-        Form11->ComboBox2.Items().Add(item);
-    Form11->ComboBox2.SetText(width.ComboText);
-    Form11->ComboBox2.SetVisible(!width.EditShown);
+        Linked.Form11->ComboBox2.Items().Add(item);
+    Linked.Form11->ComboBox2.SetText(width.ComboText);
+    Linked.Form11->ComboBox2.SetVisible(!width.EditShown);
 }
 
 void TForm1::ApplyModelChoices(const std::string& model) {
@@ -118,9 +118,9 @@ void TForm1::ApplyModelChoices(const std::string& model) {
                                                    : "(1) Резерв");
     N42.SetVisible(!setup.ModemFamily);
     IDDEV1.SetVisible(!setup.ModemFamily);
-    if (setup.SmallFontControlBox) Form26->CheckBox17.Show();
-    if (setup.NarrowPaperBox) Form26->CheckBox17.Hide();
-    Form26->CheckBox18.SetVisible(setup.NarrowPaperBox);
+    if (setup.SmallFontControlBox) Linked.Form26->CheckBox17.Show();
+    if (setup.NarrowPaperBox) Linked.Form26->CheckBox17.Hide();
+    Linked.Form26->CheckBox18.SetVisible(setup.NarrowPaperBox);
     PQ31.SetEnabled(setup.Pq);
     N12.SetEnabled(!setup.Pq);
     Session.PqVariant = setup.Pq ? 1 : 0;

@@ -37,44 +37,44 @@ bool Contains(const std::string& text, const char* part) {
 
 void TForm1::BuildMenu() {
     AddMenu(MainMenu1, N6, "Продажа",
-            {{N7, "Программировать товары", Opens(Form20)},
-             {N8, "Фискальный чек", Opens(Form21)},
-             {N9, "Печать нефискального чека", Opens(Form8)},
-             {N10, "Служебное внесение и изъятие денег", Opens(Form9)},
-             {N16, "Аннулирование и закрытие чека", Opens(Form35)}});
+            {{N7, "Программировать товары", Opens(Linked.Form20)},
+             {N8, "Фискальный чек", Opens(Linked.Form21)},
+             {N9, "Печать нефискального чека", Opens(Linked.Form8)},
+             {N10, "Служебное внесение и изъятие денег", Opens(Linked.Form9)},
+             {N16, "Аннулирование и закрытие чека", Opens(Linked.Form35)}});
     AddMenu(MainMenu1, N4, "Команды",
-            {{N31, "Тест команд", [this] { N31Click(); }}, {N24, "Запуск скрипта", Opens(Form28)}});
+            {{N31, "Тест команд", [this] { N31Click(); }}, {N24, "Запуск скрипта", Opens(Linked.Form28)}});
     AddMenu(MainMenu1, N2, "Отчеты",
             {{N11, "Информация о свободных ресурсах и статусе", Opens(Form10)},
-             {PQ31, "Печать дневных отчетов PQ-3", Opens(Form48)},
-             {N12, "Печать дневных отчетов", Opens(Form23)},
-             {N13, "Печать периодического отчета ", Opens(Form25)},
-             {N14, "Отчет по реализованным товарам", Opens(Form24)},
-             {N22, "Печать дополнительных дневных отчетов", Opens(Form31)},
+             {PQ31, "Печать дневных отчетов PQ-3", Opens(Linked.Form48)},
+             {N12, "Печать дневных отчетов", Opens(Linked.Form23)},
+             {N13, "Печать периодического отчета ", Opens(Linked.Form25)},
+             {N14, "Отчет по реализованным товарам", Opens(Linked.Form24)},
+             {N22, "Печать дополнительных дневных отчетов", Opens(Linked.Form31)},
              {N15, "Копия фискальных чеков по сквозным номерам", [this] { N15Click(); }}});
     AddMenu(MainMenu1, N17, "Утилиты",
-            {{N25, "Заголовок чека и рекламный текст", Opens(Form11)},
-             {N26, "Параметры операторов", Opens(Form12)},
-             {N36, "Параметры оплаты", Opens(Form34)},
-             {N27, "Пароли", Opens(Form13)},
-             {N18, "Загрузка логотипа", Opens(Form6)},
-             {N40, "Чтение внутреннего ПО", Opens(Form45)},
-             {N20, "Фискальная память", Opens(Form7)},
-             {N21, "Дата и время", Opens(Form27)},
-             {N1, "Техническое обслуживание", Opens(Form38)},
-             {N3, "Служебные счетчики", Opens(Form39)},
-             {N41, "Ширина чековой ленты", Opens(Form47)}});
+            {{N25, "Заголовок чека и рекламный текст", Opens(Linked.Form11)},
+             {N26, "Параметры операторов", Opens(Linked.Form12)},
+             {N36, "Параметры оплаты", Opens(Linked.Form34)},
+             {N27, "Пароли", Opens(Linked.Form13)},
+             {N18, "Загрузка логотипа", Opens(Linked.Form6)},
+             {N40, "Чтение внутреннего ПО", Opens(Linked.Form45)},
+             {N20, "Фискальная память", Opens(Linked.Form7)},
+             {N21, "Дата и время", Opens(Linked.Form27)},
+             {N1, "Техническое обслуживание", Opens(Linked.Form38)},
+             {N3, "Служебные счетчики", Opens(Linked.Form39)},
+             {N41, "Ширина чековой ленты", Opens(Linked.Form47)}});
     AddMenu(MainMenu1, N28, "Фискальные параметры",
-            {{N29, "Установить заводской номер", Opens(Form15)},
+            {{N29, "Установить заводской номер", Opens(Linked.Form15)},
              {N30, "Чтение и программирование", [this] { N30Click(); }},
-             {N19, "Параметры регистратора", Opens(Form26)},
-             {N33, "Параметры удаленного доступа", Opens(Form42)},
-             {N42, "Параметры связи с эквайером", Opens(Form49)},
-             {N23, "Позиция десятичной точки", Opens(Form32)},
-             {N32, "Фискализация", Opens(Form19)},
-             {IDDEV1, "Установить и прочитать ID_DEV", Opens(Form50)},
+             {N19, "Параметры регистратора", Opens(Linked.Form26)},
+             {N33, "Параметры удаленного доступа", Opens(Linked.Form42)},
+             {N42, "Параметры связи с эквайером", Opens(Linked.Form49)},
+             {N23, "Позиция десятичной точки", Opens(Linked.Form32)},
+             {N32, "Фискализация", Opens(Linked.Form19)},
+             {IDDEV1, "Установить и прочитать ID_DEV", Opens(Linked.Form50)},
              {N43, "Состояние модема", [this] { N43Click(); }},
-             {N44, "Последний сеанс связи с эквайером", Opens(Form53)}});
+             {N44, "Последний сеанс связи с эквайером", Opens(Linked.Form53)}});
     N5.SetCaption("О программе...");
     N5.OnClick = Opens(Form3);
     MainMenu1.Add(N5);
@@ -88,17 +88,17 @@ void TForm1::BuildMenu() {
 void TForm1::N15Click() {
     const std::string& version = Session.FirmwareVersion;
     if (Contains(version, "5.00") || Contains(version, "4.00") || Contains(version, "4.01"))
-        Form41->ShowModal();
+        Linked.Form41->ShowModal();
     else
-        Form54->ShowModal();
+        Linked.Form54->ShowModal();
 }
 
 void TForm1::N30Click() {
     const int extendedTax = ReadSetting(settings::ExtendedTax);
     if (extendedTax == 0 && !Session.HighPriority())
-        Form18->ShowModal();
+        Linked.Form18->ShowModal();
     else if (extendedTax == 1 || Session.HighPriority())
-        Form37->ShowModal();
+        Linked.Form37->ShowModal();
     else
         ShowMessage("Ошибка в ini-файле. Параметр ExtendedTax!");
 }
@@ -109,20 +109,20 @@ void TForm1::N31Click() {
 
 void TForm1::N43Click() {
     if (!InModemFamily(ModelName)) {
-        Form51->ShowModal();
+        Linked.Form51->ShowModal();
         return;
     }
-    Form44->SetCaption(Form44->Caption() + ModelName);
-    Form44->ShowModal();
-    Form44->SetCaption("Состояние модема для ");
+    Linked.Form44->SetCaption(Linked.Form44->Caption() + ModelName);
+    Linked.Form44->ShowModal();
+    Linked.Form44->SetCaption("Состояние модема для ");
 }
 
 void TForm1::N34Click() {
-    Form21->ShowModal();
+    Linked.Form21->ShowModal();
 }
 void TForm1::N35Click() {
-    Form46->ShowModal();
+    Linked.Form46->ShowModal();
 }
 void TForm1::N38Click() {
-    Form43->ShowModal();
+    Linked.Form43->ShowModal();
 }

@@ -9,9 +9,11 @@
 
 #include <unistd.h>
 
+#include "app/window_set.h"
 #include "driver/driver.h"
 #include "platform/clock/clock.h"
 #include "platform/forms/forms.h"
+#include "shell/later_windows.h"
 #include "shell/main_window_usb.h"
 #include "shell/session.h"
 #include "shell/settings.h"

@@ -1,8 +1,8 @@
 // Kaltor: the application object, the 54 windows and the message loop.
 #include <exception>
 
+#include "app/window_set.h"
 #include "platform/forms/forms.h"
-#include "shell/windows.h"
 
 int main(int argc, char** argv) {
     TApplication application(argc, argv);
