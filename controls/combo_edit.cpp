@@ -80,11 +80,11 @@ TPopupWindow::TPopupWindow(TCustomComboEdit& editor)
 
 TPopupWindow::~TPopupWindow() = default;
 
-Variant TPopupWindow::GetValue() {
+TVariant TPopupWindow::GetValue() {
     throw EAbstractError("Abstract Error");
 }
 
-void TPopupWindow::SetValue(const Variant&) {
+void TPopupWindow::SetValue(const TVariant&) {
     throw EAbstractError("Abstract Error");
 }
 
@@ -345,7 +345,7 @@ void TCustomComboEdit::PopupDropDown(bool disableEdit) {
     else if (x + popupWidth > screen.right() + 1)
         x = screen.right() + 1 - popupWidth;
     const std::string text = Text();
-    SetPopupValue(text.empty() ? Variant() : Variant(text));
+    SetPopupValue(text.empty() ? Null : TVariant(text));
     if (CanOperate() && Visible()) SetFocus();
     ShowPopup({x, y});
     popupVisible_ = true;
@@ -361,7 +361,7 @@ void TCustomComboEdit::PopupCloseUp(TPopupWindow&, bool accept) {
     } clearFlag{*this};
     WatchOutsideClicks(false);
     if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
-    Variant value = GetPopupValue();
+    TVariant value = GetPopupValue();
     HidePopup();
     if (CanOperate() && Visible()) SetFocus();
     ApplyWindowReadOnly();
@@ -380,23 +380,23 @@ void TCustomComboEdit::HidePopup() {
     popup_->Hide();
 }
 
-bool TCustomComboEdit::AcceptPopup(Variant&) {
+bool TCustomComboEdit::AcceptPopup(TVariant&) {
     return true;
 }
 
-void TCustomComboEdit::AcceptValue(const Variant& value) {
-    const std::string text = value.AsText();
+void TCustomComboEdit::AcceptValue(const TVariant& value) {
+    const std::string text = VarToStr(value);
     if (text == Text()) return;
     popupVisible_ = popup_ && popup_->Showing();
     SetText(text); // runs the change notification
     SetModified(true);
 }
 
-void TCustomComboEdit::SetPopupValue(const Variant& value) {
+void TCustomComboEdit::SetPopupValue(const TVariant& value) {
     popup_->SetValue(value);
 }
 
-Variant TCustomComboEdit::GetPopupValue() {
+TVariant TCustomComboEdit::GetPopupValue() {
     return popup_->GetValue();
 }
 

@@ -12,7 +12,7 @@
 
 #include "controls/drawing_utils.h"
 #include "controls/speed_button.h"
-#include "controls/variant.h"
+#include "kit/base/variant.h"
 #include "platform/forms/controls.h"
 
 class QWidget;
@@ -37,8 +37,8 @@ public:
     explicit TPopupWindow(TCustomComboEdit& editor);
     ~TPopupWindow() override;
 
-    virtual Variant GetValue();
-    virtual void SetValue(const Variant& value);
+    virtual TVariant GetValue();
+    virtual void SetValue(const TVariant& value);
     // OnCloseUp(self, accept) when assigned.
     virtual void CloseUp(bool accept);
     virtual std::string GetPopupText() { return ""; }
@@ -131,10 +131,10 @@ protected:
     virtual QImage GetDefaultBitmap(bool& destroy);
     virtual void ShowPopup(TPoint origin);
     virtual void HidePopup();
-    virtual bool AcceptPopup(Variant& value);
-    virtual void AcceptValue(const Variant& value);
-    virtual void SetPopupValue(const Variant& value);
-    virtual Variant GetPopupValue();
+    virtual bool AcceptPopup(TVariant& value);
+    virtual void AcceptValue(const TVariant& value);
+    virtual void SetPopupValue(const TVariant& value);
+    virtual TVariant GetPopupValue();
     virtual void PopupChange() {}
     virtual bool GetReadOnly() const { return readOnly_; }
     virtual bool EditCanModify() const { return !readOnly_; }

@@ -18,6 +18,7 @@
 #include <memory>
 #include <thread>
 
+#include "controls/file_utils.h"
 #include "controls/resource_strings.h"
 #include "platform/clock/clock.h"
 #include "platform/forms/application.h"
@@ -93,7 +94,7 @@ void ActivateWindow(QWidget& window) {
 namespace {
 std::string RuntimeFolder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    return runtime && *runtime ? runtime : TemporaryFolder();
+    return runtime && *runtime ? runtime : RemoveBackSlash(GetTempDir());
 }
 
 std::string LockName(const std::string& mainFormClass, const std::string& title) {
@@ -261,18 +262,7 @@ std::string DropT(const std::string& text) {
     return text;
 }
 
-Variant MakeVariant(const std::vector<Variant>& values) {
-    if (values.empty()) return Variant();
-    if (values.size() == 1) return values.front();
-    return Variant::FromArray(values);
-}
-
 // ---- System ---------------------------------------------------------------------------------------
-
-std::string TemporaryFolder() {
-    const char* tmp = std::getenv("TMPDIR");
-    return tmp && *tmp ? tmp : "/tmp";
-}
 
 void* LoadDLL(const std::string& name) {
     void* handle = dlopen(name.c_str(), RTLD_NOW);

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "controls/drawing_utils.h"
-#include "controls/variant.h"
 #include "platform/forms/types.h"
 #include "platform/text/text.h"
 
@@ -80,12 +79,8 @@ inline std::vector<char> StringToPChar(const std::string& text) {
 }
 // A leading "T" or "t" removed from a text longer than one character.
 std::string DropT(const std::string& text);
-// No value gives the null variant, one value that value, more an array of them.
-Variant MakeVariant(const std::vector<Variant>& values);
 
 // ---- System ----------------------------------------------------------------------------------------
-// The folder for temporary files: $TMPDIR, else /tmp.
-std::string TemporaryFolder();
 // Loads a shared library; raises EOSError with the loader's message when it cannot.
 void* LoadDLL(const std::string& name);
 // Registering components in the system is a Windows matter: always false.

@@ -11,8 +11,8 @@ namespace {
 class TextPopup : public TPopupWindow {
 public:
     explicit TextPopup(TCustomComboEdit& editor) : TPopupWindow(editor) { SetSize(160, 120); }
-    Variant GetValue() override { return Variant(value); }
-    void SetValue(const Variant& v) override { value = v.AsText(); }
+    TVariant GetValue() override { return value; }
+    void SetValue(const TVariant& v) override { value = VarToStr(v); }
     std::string value;
 };
 
