@@ -102,7 +102,8 @@ ModelAnswer RegisterModel::Handle(uint8_t code, const std::string& data) {
         {0x89, &RegisterModel::GetServiceCounter}, {0xA0, &RegisterModel::GetFreeResources},
     };
     auto handler = handlers.find(code);
-    if (handler == handlers.end()) return DefaultAnswer;
+    if (handler == handlers.end())
+        return RegisterHasCommand(code) ? DefaultAnswer : ModelAnswer{kErrorUnknownCommand, ""};
     const std::vector<std::string> fields = SplitFields(data);
     if (Field(fields, 0) != State.Password) return {kErrorPassword, ""};
     return (this->*handler->second)(fields);
