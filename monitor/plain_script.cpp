@@ -1,6 +1,7 @@
 #include "monitor/plain_script.h"
 
 #include "monitor/command_line.h"
+#include "monitor/script_messages.h"
 
 void PlainScriptRun::Continue(const std::string& path, int linesDone) {
     host_.ClearStopRequest();
@@ -29,7 +30,7 @@ void PlainScriptRun::Step(const std::string& path, int linesDone) {
 // Opens the file and passes over the lines already done.
 bool PlainScriptRun::Open(const std::string& path, int linesDone) {
     if (!file_.Open(path)) {
-        host_.ShowError(CannotOpenScriptMessage + path);
+        host_.ShowError(script_text::CannotOpen + path);
         return false;
     }
     std::string skipped;
@@ -42,14 +43,14 @@ PlainScriptRun::Outcome PlainScriptRun::NextLine() {
     std::string line;
     const ScriptFile::Read read = file_.ReadLine(line);
     if (read == ScriptFile::Read::End) {
-        host_.ShowError(EndOfFileMessage);
+        host_.ShowError(script_text::EndOfFile);
         host_.ShowLineNumber(0);
         return Outcome::End;
     }
     host_.ShowLineNumber(++lineNumber_);
     host_.ProcessMessages();
     if (read == ScriptFile::Read::TooLong) {
-        host_.ShowError(LongScriptLineMessage);
+        host_.ShowError(script_text::LineTooLong);
         return Outcome::Failed;
     }
     return RunLine(CutTrailingControls(line));

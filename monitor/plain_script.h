@@ -7,10 +7,6 @@
 #include "monitor/script_file.h"
 #include "monitor/script_host.h"
 
-inline const std::string EndOfFileMessage = "Конец файла!";
-inline const std::string CannotOpenScriptMessage = "Не удалось открыть файл скрипта:\n";
-inline const std::string LongScriptLineMessage = "Ошибка - строка скрипта длиннее 299 символов.";
-
 class PlainScriptRun {
 public:
     explicit PlainScriptRun(ScriptHost& host) : host_(host) {}

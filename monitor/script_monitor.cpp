@@ -1,8 +1,5 @@
 #include "monitor/script_monitor.h"
 
-#include <cstdlib>
-#include <ctime>
-
 #include "driver/driver.h"
 #include "monitor/exchange_lines.h"
 #include "monitor/variables_view.h"
@@ -97,7 +94,6 @@ void TForm28::FormActivate() {
     Button5.SetEnabled(true);
     Edit1.SetFocus();
     StopFlag = 0;
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
     LoadRecentFiles();
 }
 

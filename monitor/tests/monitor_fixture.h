@@ -13,12 +13,18 @@
 class MonitorFixture : public ShellFixture {
 protected:
     void SetUp() override {
+        separator_ = DecimalSeparator;
         ShellFixture::SetUp();
         Session.IniFileName = (Folder() / "fpinit.ini").string();
         ASSERT_TRUE(CreateSettingsFile());
         ASSERT_TRUE(OpenLink(sim.PortPath(), 9600));
         Form28->FormActivate();
         host.Clear();
+    }
+    // Money handlers set the program-wide separator; other tests of this program expect the default.
+    void TearDown() override {
+        DecimalSeparator = separator_;
+        ShellFixture::TearDown();
     }
 
     // A script file in the test's folder, chosen in the monitor; its path.
@@ -53,4 +59,7 @@ protected:
             codes.push_back(frame.Code);
         return codes;
     }
+
+private:
+    char separator_ = ',';
 };

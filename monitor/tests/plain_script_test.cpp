@@ -122,7 +122,7 @@ TEST_F(PlainScriptTest, LinesThatCannotBeSentAreReportedAndEndTheRun) {
     Form28->Button11.Click();
     ASSERT_EQ(host.Messages().size(), 2u);
     EXPECT_EQ(host.Messages()[0].text,
-              "Не удалось открыть файл скрипта:\n" + (Folder() / "missing.txt").string());
+              "Ошибка - файл скрипта не открывается: " + (Folder() / "missing.txt").string());
     EXPECT_EQ(host.Messages()[1].kind, MessageRequest::Error);
     EXPECT_EQ(sim.FrameCount(), 0u);
     EXPECT_FALSE(Form28->Running());
