@@ -3,7 +3,6 @@
 #include <QFontMetrics>
 #include <QLockFile>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <cstdlib>
 
 #include "controls/drawing_utils.h"
@@ -197,7 +196,8 @@ TEST_F(DrawingUtilsTest, CommandLinesNamesAndTexts) {
 }
 
 TEST_F(DrawingUtilsTest, OneRunningCopyIsFoundThroughItsLock) {
-    QTemporaryDir runtime;
+    // The folder of the test program: the lock this process keeps goes with it at the end.
+    const QDir runtime = QDir::current();
     setenv("XDG_RUNTIME_DIR", runtime.path().toUtf8().constData(), 1);
     EXPECT_FALSE(FindPrevInstance("TForm1", "Kaltor test")); // the first copy takes the lock
     EXPECT_FALSE(FindPrevInstance("TForm1", "Kaltor test")); // and keeps being the first
