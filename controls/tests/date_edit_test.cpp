@@ -193,6 +193,8 @@ TEST_F(DateEditTest, AClickOnADayTakesItAndAClickOutsideDropsTheCalendar) {
     EXPECT_EQ(changes, 1);
 
     PressKey(Line(), Qt::Key_Down, Qt::AltModifier);
+    ClickAt(Calendar().TitleLabel.Widget(), QPoint(2, 2)); // the title is no day: the calendar stays
+    EXPECT_TRUE(Edit().PopupVisible());
     Key(Qt::Key_Right);
     ClickAt(window.Button1.Widget(), QPoint(2, 2));
     EXPECT_FALSE(Edit().PopupVisible());
