@@ -15,8 +15,6 @@ TForm16* Form16 = nullptr;
 TForm17* Form17 = nullptr;
 TForm18* Form18 = nullptr;
 TForm19* Form19 = nullptr;
-TForm20* Form20 = nullptr;
-TForm21* Form21 = nullptr;
 TForm22* Form22 = nullptr;
 TForm23* Form23 = nullptr;
 TForm24* Form24 = nullptr;
@@ -29,7 +27,6 @@ TForm30* Form30 = nullptr;
 TForm31* Form31 = nullptr;
 TForm32* Form32 = nullptr;
 TForm33* Form33 = nullptr;
-TForm34* Form34 = nullptr;
 TForm35* Form35 = nullptr;
 TForm36* Form36 = nullptr;
 TForm37* Form37 = nullptr;
@@ -83,9 +80,6 @@ TForm18::TForm18() {
 TForm19::TForm19() {
     SetCaption("Фискализация");
 }
-TForm20::TForm20() {
-    SetCaption("Загрузка артикулов в регистратор");
-}
 TForm22::TForm22() {
     SetCaption("Подтверждение программирования");
 }
@@ -118,9 +112,6 @@ TForm32::TForm32() {
 }
 TForm33::TForm33() {
     SetCaption("Программирование товаров и продажа их в фискальном чеке (подготовка скрипт-файла)");
-}
-TForm34::TForm34() {
-    SetCaption("Параметры оплаты");
 }
 TForm35::TForm35() {
     SetCaption("Аннулирование и закрытие чека");
@@ -186,10 +177,6 @@ TForm11::TForm11() {
     ComboBox2.Hide();
     Column main(*this);
     main.Field("Ширина ленты (симв.):", {&Edit2, &ComboBox2});
-}
-
-TForm21::TForm21() {
-    SetCaption("Фискальный чек");
 }
 
 TForm26::TForm26() {

@@ -97,9 +97,32 @@ RegisterModel::RegisterModel() = default;
 ModelAnswer RegisterModel::Handle(uint8_t code, const std::string& data) {
     using Handler = ModelAnswer (RegisterModel::*)(const std::vector<std::string>&);
     static const std::map<uint8_t, Handler> handlers = {
-        {0x20, &RegisterModel::SetDateTime},       {0x21, &RegisterModel::GetDateTime},
-        {0x80, &RegisterModel::DiagnosticInfo},    {0x88, &RegisterModel::SetServiceCounter},
-        {0x89, &RegisterModel::GetServiceCounter}, {0xA0, &RegisterModel::GetFreeResources},
+        {0x20, &RegisterModel::SetDateTime},
+        {0x21, &RegisterModel::GetDateTime},
+        {0x80, &RegisterModel::DiagnosticInfo},
+        {0x88, &RegisterModel::SetServiceCounter},
+        {0x89, &RegisterModel::GetServiceCounter},
+        {0xA0, &RegisterModel::GetFreeResources},
+        {0x24, &RegisterModel::AddArticle},
+        {0x2D, &RegisterModel::SetPaymentForm},
+        {0x2E, &RegisterModel::GetPaymentForm},
+        {0x60, &RegisterModel::OpenNonFiscal},
+        {0x61, &RegisterModel::PrintLine},
+        {0x63, &RegisterModel::OpenReceipt},
+        {0x64, &RegisterModel::Sell},
+        {0x65, &RegisterModel::CloseDocument},
+        {0x67, &RegisterModel::Pay},
+        {0x68, &RegisterModel::ItemPercent},
+        {0x69, &RegisterModel::ItemAbsolute},
+        {0x6B, &RegisterModel::Cancel},
+        {0x6D, &RegisterModel::Subtotal},
+        {0x6F, &RegisterModel::PrintBarcode},
+        {0x73, &RegisterModel::SubtotalPercent},
+        {0x74, &RegisterModel::SubtotalAbsolute},
+        {0x75, &RegisterModel::TaxGroupPercent},
+        {0x76, &RegisterModel::TaxGroupAbsolute},
+        {0x78, &RegisterModel::PayByCard},
+        {0x81, &RegisterModel::Display},
     };
     auto handler = handlers.find(code);
     if (handler == handlers.end()) return DefaultAnswer;
