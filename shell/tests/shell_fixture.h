@@ -11,7 +11,9 @@
 
 #include "app/window_set.h"
 #include "dialogs/fiscal/fiscal_windows.h"
+#include "dialogs/setup/setup_windows.h"
 #include "driver/driver.h"
+#include "monitor/monitor_windows.h"
 #include "platform/clock/clock.h"
 #include "platform/forms/forms.h"
 #include "shell/later_windows.h"

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tools/regsim/register_model_receipt.h"
+#include "tools/regsim/setup_state.h"
 
 namespace regsim {
 
@@ -69,6 +70,7 @@ struct RegisterState {
     std::array<PaymentForm, kPaymentFormCount> PaymentForms = DefaultPaymentForms();
     std::string DisplayUpper, DisplayLower;
     Receipt Document;
+    SetupState Setup;
 };
 
 // A register that answers commands. The clock runs on the host's local clock plus an offset, or
@@ -121,6 +123,25 @@ private:
     ModelAnswer Adjust(int64_t base, const std::string& value, bool percent);
     ModelAnswer TakePayment(int type, const std::string& amount, const std::string& transactionId);
     void ShowDocumentState();
+    // Set-up commands (register_model_setup.cpp).
+    ModelAnswer SetRegistratorParams(const std::vector<std::string>& fields);
+    ModelAnswer GetRegistratorParams(const std::vector<std::string>& fields);
+    ModelAnswer SetHeaderFooter(const std::vector<std::string>& fields);
+    ModelAnswer GetHeaderFooter(const std::vector<std::string>& fields);
+    ModelAnswer SetUserLogo(const std::vector<std::string>& fields);
+    ModelAnswer CloseUserLogo(const std::vector<std::string>& fields);
+    ModelAnswer SetOperatorParams(const std::vector<std::string>& fields);
+    ModelAnswer GetOperatorParams(const std::vector<std::string>& fields);
+    ModelAnswer ClearOperator(const std::vector<std::string>& fields);
+    ModelAnswer AddTmpBuffLine(const std::vector<std::string>& fields);
+    ModelAnswer GetServiceInfo(const std::vector<std::string>& fields);
+    ModelAnswer SetDecimalPoint(const std::vector<std::string>& fields);
+    ModelAnswer GetDecimalPoint(const std::vector<std::string>& fields);
+    ModelAnswer SetDeviceId(const std::vector<std::string>& fields);
+    ModelAnswer GetDeviceId(const std::vector<std::string>& fields);
+    // Commands whose first field is a password of their own rather than the access password.
+    ModelAnswer SetModePasswords(const std::vector<std::string>& fields);
+    ModelAnswer SetServiceInfo(const std::vector<std::string>& fields);
 
     long long clockOffset_ = 0;            // seconds added to the host's local time
     std::optional<DateTime> stoppedClock_; // set when the clock stands still
