@@ -4,7 +4,6 @@
 #include "shell/main_window_models.h"
 
 TForm6* Form6 = nullptr;
-TForm7* Form7 = nullptr;
 TForm8* Form8 = nullptr;
 TForm9* Form9 = nullptr;
 TForm11* Form11 = nullptr;
@@ -52,9 +51,6 @@ TForm54* Form54 = nullptr;
 
 TForm6::TForm6() {
     SetCaption("Программирования логотипа");
-}
-TForm7::TForm7() {
-    SetCaption("Чтение/запись/обнуление фискальной памяти");
 }
 TForm8::TForm8() {
     SetCaption("Нефискальный чек");

@@ -11,10 +11,6 @@ class TForm6 : public TForm {
 public:
     TForm6();
 };
-class TForm7 : public TForm {
-public:
-    TForm7();
-};
 class TForm8 : public TForm {
 public:
     TForm8();
@@ -203,7 +199,6 @@ public:
 };
 
 extern TForm6* Form6;
-extern TForm7* Form7;
 extern TForm8* Form8;
 extern TForm9* Form9;
 extern TForm11* Form11;

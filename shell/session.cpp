@@ -30,6 +30,8 @@ std::optional<std::string> DecodedFailure(const AnswerRecord* answer, const std:
 
 std::optional<std::string> AnswerFailureMessage(const AnswerRecord* answer, const AnswerCheck& check) {
     if (answer == nullptr || answer->NoAnswer()) return check.TimeoutText;
+    if (AnswerCorrupted(*answer))
+        return check.ErrorText.empty() ? check.ErrorCaption + CorruptedAnswerMessage : check.ErrorText;
     std::string decoded;
     if (DecodeAnswerError(decoded, answer)) return std::nullopt;
     if (!check.ErrorText.empty()) return check.ErrorText;
@@ -39,9 +41,10 @@ std::optional<std::string> AnswerFailureMessage(const AnswerRecord* answer, cons
 bool CheckAnswer(AnswerRecord* answer, const AnswerCheck& check) {
     Session.CurrentAnswer = answer;
     const bool answered = answer != nullptr && !answer->NoAnswer();
-    if (check.ErrorCodeEdit) check.ErrorCodeEdit->SetText(answered ? answer->ErrorField : "");
+    const bool whole = answered && !AnswerCorrupted(*answer);
+    if (check.ErrorCodeEdit) check.ErrorCodeEdit->SetText(whole ? answer->ErrorField : "");
     if (check.StatusButton && answered) check.StatusButton->SetEnabled(true);
     const auto failure = AnswerFailureMessage(answer, check);
-    if (failure) ShowMessage(*failure);
+    if (failure) ShowMessage(*failure + check.Note);
     return !failure;
 }

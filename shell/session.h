@@ -22,6 +22,12 @@ class TControl;
 inline const std::string DefaultPassword = "736204";
 inline const std::string& TimeoutMessage = NoAnswerMessage;
 inline const std::string SuccessMessage = "Успешно!";
+// An answer that came as a NAK or with a wrong checksum: its error field and fields are not its own.
+inline const std::string CorruptedAnswerMessage =
+    "Ответ регистратора искажен (NAK или ошибка контрольной суммы)!";
+inline bool AnswerCorrupted(const AnswerRecord& answer) {
+    return answer.StatusWord == StatusNak || answer.StatusWord == StatusChecksum;
+}
 
 struct TSession {
     AnswerRecord* CurrentAnswer = nullptr; // the answer of the last command of any window
@@ -62,6 +68,7 @@ struct AnswerCheck {
     std::string ErrorCaption;                 // put before the decoded message
     TEdit* ErrorCodeEdit = nullptr;           // the "Код ошибки:" edit, when the dialog has one
     TControl* StatusButton = nullptr;         // the status button, enabled once the register answered
+    std::string Note;                         // put after any failure message (e.g. where a run stopped)
 
     AnswerCheck& Timeout(std::string text) {
         TimeoutText = std::move(text);
@@ -83,15 +90,21 @@ struct AnswerCheck {
         StatusButton = button;
         return *this;
     }
+    AnswerCheck& After(std::string note) {
+        Note = std::move(note);
+        return *this;
+    }
 };
 
 // The message for this answer; nullopt when it is good (an answer came with error field "0000").
-// No answer is tested first: the error field then still holds the previous answer's code.
+// No answer is tested first, then a corrupted one: the error field then still holds the previous
+// answer's code (a corrupted answer gets the fixed error text, else the caption and
+// CorruptedAnswerMessage).
 // A null record (a formatter refused before anything was ever sent) counts as no answer.
 std::optional<std::string> AnswerFailureMessage(const AnswerRecord* answer, const AnswerCheck& check = {});
 
 // The dialog pattern after a command: stores the answer in Session.CurrentAnswer, copies the error
-// field into the error-code edit (emptied when no answer came, so a stale "0000" never shows),
+// field into the error-code edit (emptied when no whole answer came, so a stale "0000" never shows),
 // enables the status button when an answer came, and shows the failure message in a message box.
 // True when the answer is good.
 bool CheckAnswer(AnswerRecord* answer, const AnswerCheck& check = {});

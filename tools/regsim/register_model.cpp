@@ -100,11 +100,20 @@ ModelAnswer RegisterModel::Handle(uint8_t code, const std::string& data) {
         {0x20, &RegisterModel::SetDateTime},       {0x21, &RegisterModel::GetDateTime},
         {0x80, &RegisterModel::DiagnosticInfo},    {0x88, &RegisterModel::SetServiceCounter},
         {0x89, &RegisterModel::GetServiceCounter}, {0xA0, &RegisterModel::GetFreeResources},
+        {0x40, &RegisterModel::Fiscalize},         {0x41, &RegisterModel::SetSerialNumber},
+        {0x42, &RegisterModel::GetSerialNumber},   {0x43, &RegisterModel::SetFiscalNumber},
+        {0x44, &RegisterModel::GetFiscalNumber},   {0x45, &RegisterModel::SetTaxIdNumber},
+        {0x46, &RegisterModel::GetTaxIdNumber},    {0x47, &RegisterModel::SetTaxes},
+        {0x48, &RegisterModel::GetTaxes},          {0xF0, &RegisterModel::ClearFiscalMemory},
+        {0xF1, &RegisterModel::ReadFiscalMemory},  {0xF2, &RegisterModel::WriteFiscalMemory},
+        {0xF3, &RegisterModel::Restart},
     };
+    if (auto answer = Unavailable()) return *answer;
     auto handler = handlers.find(code);
     if (handler == handlers.end()) return DefaultAnswer;
     const std::vector<std::string> fields = SplitFields(data);
-    if (Field(fields, 0) != State.Password) return {kErrorPassword, ""};
+    // In fiscal mode 40h opens with the tax inspector's password and checks it itself.
+    if (code != 0x40 && Field(fields, 0) != State.Password) return {kErrorPassword, ""};
     return (this->*handler->second)(fields);
 }
 
@@ -137,6 +146,7 @@ ModelAnswer RegisterModel::SetDateTime(const std::vector<std::string>& fields) {
         !ParseDigits(clock.substr(2), 2, time.Minute) || time.Hour > 23 || time.Minute > 59)
         return {kErrorTimeFormat, ""};
     SetClock(time, !stoppedClock_);
+    State.Fiscal.ClockSet = true;
     return {kErrorOk, ""};
 }
 

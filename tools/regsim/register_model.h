@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/regsim/register_model_fiscal.h"
+
 namespace regsim {
 
 struct DateTime {
@@ -21,6 +23,7 @@ struct DateTime {
 struct ModelAnswer {
     std::string Error = "0000";
     std::string Data;
+    bool Silent = false; // no answer at all (the register is restarting)
 };
 
 // Answer fields of A0h, in order (texts as the register sends them).
@@ -61,6 +64,8 @@ struct RegisterState {
     FreeResources Resources;
     // Service counters 0 to 20 (88h, 89h); one that was never set reads "0".
     std::map<int, std::string> Counters = {{0, "87"}, {11, "65536"}, {16, "1460"}};
+
+    FiscalData Fiscal;
 };
 
 // A register that answers commands. The clock runs on the host's local clock plus an offset, or
@@ -89,6 +94,22 @@ private:
     ModelAnswer SetServiceCounter(const std::vector<std::string>& fields);
     ModelAnswer GetServiceCounter(const std::vector<std::string>& fields);
     ModelAnswer GetFreeResources(const std::vector<std::string>& fields);
+    // register_model_fiscal.cpp
+    ModelAnswer Fiscalize(const std::vector<std::string>& fields);
+    ModelAnswer SetSerialNumber(const std::vector<std::string>& fields);
+    ModelAnswer GetSerialNumber(const std::vector<std::string>& fields);
+    ModelAnswer SetFiscalNumber(const std::vector<std::string>& fields);
+    ModelAnswer GetFiscalNumber(const std::vector<std::string>& fields);
+    ModelAnswer SetTaxIdNumber(const std::vector<std::string>& fields);
+    ModelAnswer GetTaxIdNumber(const std::vector<std::string>& fields);
+    ModelAnswer SetTaxes(const std::vector<std::string>& fields);
+    ModelAnswer GetTaxes(const std::vector<std::string>& fields);
+    ModelAnswer ClearFiscalMemory(const std::vector<std::string>& fields);
+    ModelAnswer ReadFiscalMemory(const std::vector<std::string>& fields);
+    ModelAnswer WriteFiscalMemory(const std::vector<std::string>& fields);
+    ModelAnswer Restart(const std::vector<std::string>& fields);
+    // Silence while restarting, a refusal while busy; nothing when the register takes commands.
+    std::optional<ModelAnswer> Unavailable();
 
     long long clockOffset_ = 0;            // seconds added to the host's local time
     std::optional<DateTime> stoppedClock_; // set when the clock stands still
