@@ -1,2 +1,3 @@
 #pragma once
-// The windows of the script monitor, its variables view and the script preparation windows: one header for each, each declaring its window's global.
+// The windows of the script monitor, its variables view and the script preparation windows: one header for
+// each, each declaring its window's global.

@@ -6,13 +6,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cxxabi.h>
 #include <typeinfo>
 
 #include "platform/forms/activation.h"
 #include "platform/forms/application.h"
 #include "platform/forms/control.h"
-#include "platform/forms/errors.h"
 #include "platform/forms/form_widget.h"
 #include "platform/forms/indicators.h"
 #include "platform/forms/menus.h"
@@ -20,8 +20,15 @@
 
 namespace {
 
+// The least client area of any window: a window with few or no controls must still be seen and
+// closed, or its modal loop would run unseen.
+constexpr int LeastClientWidth = 240;
+constexpr int LeastClientHeight = 80;
+// Room beside the caption for the frame's icon and buttons.
+constexpr int CaptionMargin = 120;
+
 // The area of a window's own controls; it is at least as wide as the window's menu bar, so that every
-// top-level item of the menu shows.
+// top-level item of the menu shows, and never smaller than the least size with its caption readable.
 class ClientArea : public QWidget {
 public:
     explicit ClientArea(QWidget* parent) : QWidget(parent) {}
@@ -29,18 +36,28 @@ public:
         bar_ = bar;
         updateGeometry();
     }
-    QSize sizeHint() const override { return WideEnough(QWidget::sizeHint()); }
-    QSize minimumSizeHint() const override { return WideEnough(QWidget::minimumSizeHint()); }
+    QSize sizeHint() const override { return LargeEnough(QWidget::sizeHint()); }
+    QSize minimumSizeHint() const override { return LargeEnough(QWidget::minimumSizeHint()); }
 
 private:
-    QSize WideEnough(QSize size) const {
-        if (!bar_) return size;
-        bar_->ensurePolished();
-        size.setWidth(std::max(size.width(), bar_->sizeHint().width()));
-        return size;
+    QSize LargeEnough(QSize size) const {
+        int width = std::max(size.width(), LeastClientWidth);
+        if (bar_) {
+            bar_->ensurePolished();
+            width = std::max(width, bar_->sizeHint().width());
+        }
+        const QString caption = window()->windowTitle();
+        width = std::max(width, fontMetrics().horizontalAdvance(caption) + CaptionMargin);
+        return {width, std::max(size.height(), LeastClientHeight)};
     }
     QMenuBar* bar_ = nullptr;
 };
+
+// The available area of the screen the window is on (the primary screen before its first show).
+QRect AvailableArea(const QWidget& window) {
+    QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
 
 } // namespace
 
@@ -65,6 +82,7 @@ std::string TForm::Caption() const {
 }
 void TForm::SetCaption(const std::string& caption) {
     widget_->setWindowTitle(ToQ(caption));
+    client_->updateGeometry();
 }
 
 void TForm::SetBorderStyle(TBorderStyle style) {
@@ -147,13 +165,20 @@ void TForm::ShowWindow() {
         if (position_ == poScreenCenter || position_ == poDesktopCenter || position_ == poMainFormCenter ||
             position_ == poOwnerFormCenter)
             CenterOnScreen();
+        FitOnScreen();
         widget_->show();
+        FitOnScreen();
         Fire(OnShow);
     } else {
-        widget_->raise();
-        widget_->activateWindow();
+        BringToFront();
     }
     activation::Shown(*this);
+}
+
+void TForm::BringToFront() {
+    if (widget_->isMinimized()) widget_->showNormal();
+    widget_->raise();
+    widget_->activateWindow();
 }
 
 void TForm::HideWindow() {
@@ -179,14 +204,41 @@ void TForm::HideWindowsBeside() {
 
 void TForm::CenterOnScreen() {
     widget_->adjustSize();
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect area = screen->availableGeometry();
+    const QRect area = AvailableArea(*widget_);
+    if (area.isEmpty()) return;
     widget_->move(area.center() - widget_->rect().center());
 }
 
+// A window never reaches beyond the screen's available area: a resizable one is made smaller to fit,
+// and one that was placed (moved or centred) is moved inside. A window never placed is left to the
+// desktop, which puts it inside by itself. Once shown, the frame counts too.
+void TForm::FitOnScreen() {
+    if (!widget_->isVisible() && !widget_->testAttribute(Qt::WA_Resized)) widget_->adjustSize();
+    const QRect area = AvailableArea(*widget_);
+    if (area.isEmpty()) return;
+    const QSize frame = widget_->frameGeometry().size() - widget_->size();
+    const QSize room = area.size() - frame;
+    if (widget_->width() > room.width() || widget_->height() > room.height())
+        widget_->resize(widget_->size().boundedTo(room).expandedTo(widget_->minimumSize()));
+    if (!widget_->testAttribute(Qt::WA_Moved)) return;
+    const QSize outer = widget_->frameGeometry().size();
+    const int left =
+        std::clamp(widget_->x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width()));
+    const int top =
+        std::clamp(widget_->y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height()));
+    if (left != widget_->x() || top != widget_->y()) widget_->move(left, top);
+}
+
 int TForm::ShowModal() {
-    if (modal_ || widget_->isVisible()) throw EInvalidOperation("Cannot make a visible window modal");
+    // A window already on the screen (a second press of what opened it) is brought to the front; the
+    // show under way goes on, and this one ends at once as cancelled.
+    if (modal_ || widget_->isVisible()) {
+        if (modal_)
+            BringToFront();
+        else
+            ShowWindow();
+        return mrCancel;
+    }
     modal_ = true;
     modalResult_ = mrNone;
     widget_->setWindowModality(Qt::ApplicationModal);

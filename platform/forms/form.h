@@ -83,7 +83,8 @@ public:
     // Shows the window without modality and makes it the active window.
     void Show();
     // Shows the window modally and returns when ModalResult becomes non-zero; returns that result.
-    // The wait goes through the UI host (ui_host.h), so tests can act inside the window.
+    // The wait goes through the UI host (ui_host.h), so tests can act inside the window. A window
+    // already shown is brought to the front instead, and the call returns mrCancel at once.
     int ShowModal();
     // Closes the window: OnClose may refuse (caNone); a modal window ends with mrCancel; closing the
     // main window ends the program.
@@ -151,6 +152,8 @@ private:
     bool AskClose(TCloseAction& action);
     void ApplyFrame();
     void CenterOnScreen();
+    void FitOnScreen();
+    void BringToFront();
     void EscapePressed();
 
     std::unique_ptr<FormWidget> widget_;

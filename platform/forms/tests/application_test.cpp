@@ -83,10 +83,15 @@ TEST_F(ApplicationTest, OnCloseCanRefuseToEndAModalShow) {
     SetUiHost(&host);
 }
 
-TEST_F(ApplicationTest, ShowingAVisibleWindowModallyIsRefused) {
-    TForm2 dialog;
+TEST_F(ApplicationTest, ShowingAVisibleWindowModallyBringsItToTheFront) {
+    TForm2 dialog, other;
     dialog.Show();
-    EXPECT_THROW(dialog.ShowModal(), EInvalidOperation);
+    other.Show();
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+    EXPECT_TRUE(dialog.Active());
+    EXPECT_FALSE(dialog.Modal());
+    EXPECT_TRUE(host.Messages().empty());
+    other.Hide();
     dialog.Hide();
 }
 

@@ -1,4 +1,5 @@
 // The recording host's queues, nested modal windows, and the frame of a window.
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -118,3 +119,64 @@ TEST_F(HostAndWindowTest, DatePickerHoldsWholeDays) {
 }
 
 } // namespace
+
+namespace {
+class TForm9 : public TForm {}; // no controls at all
+} // namespace
+
+TEST_F(HostAndWindowTest, EveryWindowIsLargeEnoughToBeSeenAndClosed) {
+    TForm9 empty;
+    TForm5 captioned;
+    for (TBorderStyle style : {bsSizeable, bsDialog, bsToolWindow}) {
+        for (TForm* form : std::initializer_list<TForm*>{&empty, &captioned}) {
+            form->SetBorderStyle(style);
+            host.OnModal(form->ClassName(), [](TForm& shown) {
+                EXPECT_GE(shown.Width(), 240);
+                EXPECT_GE(shown.Height(), 80);
+                shown.Close();
+            });
+            EXPECT_EQ(form->ShowModal(), mrCancel);
+            EXPECT_FALSE(form->Visible());
+        }
+    }
+    // The caption stays readable beside the frame's buttons.
+    const QFontMetrics metrics(captioned.ClientWidget()->font());
+    EXPECT_GT(captioned.Width(), metrics.horizontalAdvance(QString::fromUtf8(captioned.Caption().c_str())));
+}
+
+TEST_F(HostAndWindowTest, ASecondModalShowOfTheSameWindowBringsItToTheFront) {
+    TForm7 dialog;
+    int inner = -1;
+    host.OnModal("TForm7", [&](TForm& shown) {
+        inner = shown.ShowModal(); // e.g. a second press of the menu item that opened it
+        EXPECT_TRUE(shown.Modal());
+        EXPECT_TRUE(shown.Visible());
+        EXPECT_TRUE(shown.Active());
+        shown.SetModalResult(mrOk);
+    });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    EXPECT_EQ(inner, mrCancel);
+    EXPECT_TRUE(host.Messages().empty());
+    EXPECT_EQ(host.ModalShown(), (std::vector<std::string>{"TForm7"}));
+}
+
+TEST_F(HostAndWindowTest, APlacedWindowIsMovedInsideTheScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    TForm7 form;
+    struct Case {
+        int left, top;
+    };
+    for (const Case& c : {Case{screen.right() + 500, 10}, Case{-400, -300}, Case{10, screen.bottom() + 50}}) {
+        form.SetLeft(c.left);
+        form.SetTop(c.top);
+        form.Show();
+        EXPECT_TRUE(screen.contains(form.Widget()->frameGeometry())) << c.left << "," << c.top;
+        form.Hide();
+    }
+    // A resizable window larger than the screen is made to fit.
+    form.SetWidth(screen.width() + 300);
+    form.SetHeight(screen.height() + 300);
+    form.Show();
+    EXPECT_TRUE(screen.contains(form.Widget()->frameGeometry()));
+    form.Hide();
+}
