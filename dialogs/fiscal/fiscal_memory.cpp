@@ -59,7 +59,7 @@ void TForm7::LayOut() {
         .Field("Статус регистратора:", Edit2)
         .Field("Текущий адрес:", Edit6);
     main.Add(CGauge1);
-    main.Line({&Button4, &Button3, &Button2});
+    main.Buttons({&Button4, &Button3, &Button2});
     main.Buttons({&Button5, &Button1});
 }
 
