@@ -29,7 +29,12 @@ struct AnswerRecord {
     // Answer field n, counted from 1; an empty text outside 1..20.
     const std::string& Field(int n) const;
     bool NoAnswer() const { return (StatusWord & StatusNoAnswer) != 0; }
-    bool Succeeded() const { return ErrorField == "0000"; }
+    bool Refused() const { return (StatusWord & StatusNak) != 0; }
+    bool ChecksumFailed() const { return (StatusWord & StatusChecksum) != 0; }
+    // An intact answer frame came. Otherwise ErrorField is stale (no answer, NAK) or untrustworthy
+    // (bad checksum) and must not be read as the register's verdict.
+    bool Answered() const { return (StatusWord & (StatusNoAnswer | StatusNak | StatusChecksum)) == 0; }
+    bool Succeeded() const { return Answered() && ErrorField == "0000"; }
 };
 
 // The OR of the StatusWord bits mapped from the six status bytes (bits 6 and 7 and S3 map nothing).

@@ -169,12 +169,17 @@ std::string CodeText(int code) {
 
 } // namespace
 
+const std::string& ExchangeFailureMessage(const AnswerRecord* record) {
+    static const std::string none;
+    if (!record || record->NoAnswer()) return NoAnswerMessage;
+    if (record->Refused()) return RefusedFrameMessage;
+    if (record->ChecksumFailed()) return BadChecksumMessage;
+    return none;
+}
+
 bool DecodeAnswerError(std::string& message, const AnswerRecord* record) {
-    message.clear();
-    if (!record || record->NoAnswer()) {
-        message = NoAnswerMessage;
-        return false;
-    }
+    message = ExchangeFailureMessage(record);
+    if (!message.empty()) return false;
     std::optional<int> code = ErrorCode(record->ErrorField);
     if (!code) return false;
     if (*code == rExecOK) return true;

@@ -63,7 +63,7 @@ void TForm2::FormActivate() {
 void TForm2::Button1Click() {
     for (TEdit* edit : {&Edit2, &Edit3, &Edit4})
         edit->Clear();
-    Session.CurrentAnswer = SendCommand(CommandCode, Edit5.Text() + ";" + Edit1.Text());
+    StoreAnswer(SendCommand(CommandCode, Edit5.Text() + ";" + Edit1.Text()));
     if (ShowAnswerInEdits(*Session.CurrentAnswer, {Edit2, Edit3, Edit4, false}))
         SpeedButton2.SetEnabled(true);
 }
@@ -82,8 +82,9 @@ void TForm2::Button2Click() {
 }
 
 bool ShowAnswerInEdits(const AnswerRecord& answer, const AnswerEdits& edits) {
-    if (answer.NoAnswer()) {
-        ShowMessage(TimeoutMessage);
+    // A failed exchange leaves a stale or untrustworthy error field: say what failed instead.
+    if (!answer.Answered()) {
+        ShowMessage(ExchangeFailureMessage(&answer));
         return false;
     }
     edits.Error.SetText(answer.ErrorField);

@@ -68,7 +68,7 @@ void TForm14::Button1Click() {
         ShowMessage(InvalidCommandCodeMessage);
         return;
     }
-    Session.CurrentAnswer = SendCommand(code, Edit5.Text() + ";" + Edit1.Text());
+    StoreAnswer(SendCommand(code, Edit5.Text() + ";" + Edit1.Text()));
     if (ShowAnswerInEdits(*Session.CurrentAnswer, {Edit2, Edit3, Edit4, true})) SpeedButton2.SetEnabled(true);
 }
 

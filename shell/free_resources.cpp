@@ -61,11 +61,11 @@ void TForm10::Button1Click() {
     int refused = 0;
     AnswerRecord* answer = GetFreeResources(Edit1.Text(), &refused);
     // A password too long for a frame is not sent; the record then is an earlier command's.
-    if (refused < 0) answer = nullptr;
     const bool good = CheckAnswer(answer, AnswerCheck{}
                                               .Timeout(kCaption + ":\n  " + TimeoutMessage)
                                               .Caption(kCaption + ":\n  ")
-                                              .CodeEdit(&Edit8));
+                                              .CodeEdit(&Edit8)
+                                              .Refusal(&refused));
     if (!good) return;
     ShowResources(*answer);
     ShowMessage(kCaption + " - Успешно!");

@@ -76,7 +76,7 @@ void TForm1::SelectRegisterSpeed(const std::string& rate) {
 // The diagnostic query of connect; false when the register did not answer it well. The window stays
 // connected either way.
 bool TForm1::QueryDiagnostics() {
-    Session.CurrentAnswer = GetDiagnosticInfo(DefaultPassword, nullptr);
+    StoreAnswer(GetDiagnosticInfo(DefaultPassword, nullptr));
     const auto failure = DecodedFailure(Session.CurrentAnswer, DiagnosticCaption);
     if (!failure) return true;
     if (Session.HighPriority()) {
@@ -141,10 +141,11 @@ bool TForm1::Disconnect() {
 }
 
 void TForm1::Button2Click() {
-    Session.CurrentAnswer = GetDiagnosticInfo(DefaultPassword, nullptr);
+    StoreAnswer(GetDiagnosticInfo(DefaultPassword, nullptr));
     const auto failure = DecodedFailure(Session.CurrentAnswer, DiagnosticCaption);
     if (failure) ShowMessage(*failure);
-    if (Session.CurrentAnswer == nullptr || Session.CurrentAnswer->NoAnswer()) return;
+    // An error code alone goes on to the viewer; an exchange that brought no intact answer stops.
+    if (!Session.CurrentAnswer->Answered()) return;
     const AnswerRecord& answer = *Session.CurrentAnswer;
     Session.PaymentCount = PaymentCountFromField(answer.Field(11));
     SetStatusLine(StatusLineText(answer));

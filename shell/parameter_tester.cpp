@@ -93,11 +93,11 @@ void TForm4::Button1Click() {
 // Nothing sent (a refusal, or a code the tester has no call for) shows why and leaves the result
 // edits empty: no earlier answer passes for this one's.
 void TForm4::ShowResult(const TesterResult& result) {
+    StoreAnswer(result.Answer);
     if (result.Outcome != TesterOutcome::Sent) {
         ShowMessage(result.Message);
         return;
     }
-    Session.CurrentAnswer = result.Answer;
     if (!ShowAnswerInEdits(*result.Answer, {Edit2, Edit3, Edit4, true})) return;
     SpeedButton1.SetEnabled(true);
     SpeedButton2.SetEnabled(true);

@@ -6,6 +6,7 @@
 
 #include "driver/answer_record.h"
 #include "shell/parameter_tester_setup.h"
+#include "shell/session.h" // NotSentMessage
 
 using ApiInputs = std::array<std::string, ApiParameterRows>;
 
@@ -23,7 +24,6 @@ struct TesterResult {
 };
 
 inline const std::string UnknownCodeMessage = "Ошибка! Неверный код команды!";
-inline const std::string NotSentMessage = "Команда не отправлена!";
 
 // Checks the inputs of the command and sends it with the password. A text that is not a number where
 // the command needs one raises EConvertError.

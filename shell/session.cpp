@@ -1,6 +1,7 @@
 #include "shell/session.h"
 
 #include "driver/decoder.h"
+#include "driver/link.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/dialogs.h"
 #include "platform/text/text.h"
@@ -22,27 +23,27 @@ std::string StatusLineText(const AnswerRecord& answer) {
            ".";
 }
 
+void StoreAnswer(AnswerRecord* answer) {
+    Session.CurrentAnswer = answer ? answer : &TheAnswer();
+}
+
 std::optional<std::string> DecodedFailure(const AnswerRecord* answer, const std::string& caption) {
-    std::string message;
-    if (DecodeAnswerError(message, answer)) return std::nullopt;
-    return caption + message;
+    return AnswerFailureMessage(answer, AnswerCheck().Timeout(caption + TimeoutMessage).Caption(caption));
 }
 
 std::optional<std::string> AnswerFailureMessage(const AnswerRecord* answer, const AnswerCheck& check) {
-    if (answer == nullptr || answer->NoAnswer()) return check.TimeoutText;
-    if (AnswerCorrupted(*answer))
-        return check.ErrorText.empty() ? check.ErrorCaption + CorruptedAnswerMessage : check.ErrorText;
+    if (answer == nullptr || check.Refused()) return NotSentMessage;
+    if (answer->NoAnswer()) return check.TimeoutText;
     std::string decoded;
     if (DecodeAnswerError(decoded, answer)) return std::nullopt;
-    if (!check.ErrorText.empty()) return check.ErrorText;
+    if (!check.ErrorText.empty() && answer->Answered()) return check.ErrorText;
     return check.ErrorCaption + decoded;
 }
 
 bool CheckAnswer(AnswerRecord* answer, const AnswerCheck& check) {
-    Session.CurrentAnswer = answer;
-    const bool answered = answer != nullptr && !answer->NoAnswer();
-    const bool whole = answered && !AnswerCorrupted(*answer);
-    if (check.ErrorCodeEdit) check.ErrorCodeEdit->SetText(whole ? answer->ErrorField : "");
+    StoreAnswer(answer);
+    const bool answered = answer != nullptr && !check.Refused() && answer->Answered();
+    if (check.ErrorCodeEdit) check.ErrorCodeEdit->SetText(answered ? answer->ErrorField : "");
     if (check.StatusButton && answered) check.StatusButton->SetEnabled(true);
     const auto failure = AnswerFailureMessage(answer, check);
     if (failure) ShowMessage(*failure + check.Note);

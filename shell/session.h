@@ -22,12 +22,8 @@ class TControl;
 inline const std::string DefaultPassword = "736204";
 inline const std::string& TimeoutMessage = NoAnswerMessage;
 inline const std::string SuccessMessage = "Успешно!";
-// An answer that came as a NAK or with a wrong checksum: its error field and fields are not its own.
-inline const std::string CorruptedAnswerMessage =
-    "Ответ регистратора искажен (NAK или ошибка контрольной суммы)!";
-inline bool AnswerCorrupted(const AnswerRecord& answer) {
-    return answer.StatusWord == StatusNak || answer.StatusWord == StatusChecksum;
-}
+// A formatter refused its arguments: no frame went to the register.
+inline const std::string NotSentMessage = "Команда не отправлена!";
 
 struct TSession {
     AnswerRecord* CurrentAnswer = nullptr; // the answer of the last command of any window
@@ -55,8 +51,13 @@ int32_t PaymentCountFromField(const std::string& field11);
 // The main window's status line for an 80h answer (model, version and the further text).
 std::string StatusLineText(const AnswerRecord& answer);
 
+// Stores the answer of a command just attempted as the shared current answer. A formatter that refused
+// before any command was sent returns no record; the shared answer then still points at the driver's
+// one record, so that it is never null once a command was attempted.
+void StoreAnswer(AnswerRecord* answer);
+
 // The status queries' judgement: nullopt when good, else caption followed by the decoder's message
-// (for no answer, or no record at all, the time-out text).
+// (for no answer the time-out text). The same judgement as AnswerFailureMessage.
 std::optional<std::string> DecodedFailure(const AnswerRecord* answer, const std::string& caption);
 
 // How a dialog judges an answer, built with the setters:
@@ -68,6 +69,7 @@ struct AnswerCheck {
     std::string ErrorCaption;                 // put before the decoded message
     TEdit* ErrorCodeEdit = nullptr;           // the "Код ошибки:" edit, when the dialog has one
     TControl* StatusButton = nullptr;         // the status button, enabled once the register answered
+    const int* RefusalResult = nullptr;       // the formatter's error result; negative: nothing was sent
     std::string Note;                         // put after any failure message (e.g. where a run stopped)
 
     AnswerCheck& Timeout(std::string text) {
@@ -90,21 +92,26 @@ struct AnswerCheck {
         StatusButton = button;
         return *this;
     }
+    // Read when the answer is judged, so it may be given in the same call as the formatter.
+    AnswerCheck& Refusal(const int* error) {
+        RefusalResult = error;
+        return *this;
+    }
+    bool Refused() const { return RefusalResult && *RefusalResult < 0; }
     AnswerCheck& After(std::string note) {
         Note = std::move(note);
         return *this;
     }
 };
 
-// The message for this answer; nullopt when it is good (an answer came with error field "0000").
-// No answer is tested first, then a corrupted one: the error field then still holds the previous
-// answer's code (a corrupted answer gets the fixed error text, else the caption and
-// CorruptedAnswerMessage).
-// A null record (a formatter refused before anything was ever sent) counts as no answer.
+// The message for this answer; nullopt when it is good (an intact answer with error field "0000").
+// Nothing sent (a refusal, or no record) comes first, then the exchange: no answer, NAK, bad checksum;
+// the error field then is stale or untrustworthy and never read. A fixed ErrorText stands only for
+// the register's own error codes; a failed exchange says what failed, behind ErrorCaption.
 std::optional<std::string> AnswerFailureMessage(const AnswerRecord* answer, const AnswerCheck& check = {});
 
-// The dialog pattern after a command: stores the answer in Session.CurrentAnswer, copies the error
-// field into the error-code edit (emptied when no whole answer came, so a stale "0000" never shows),
-// enables the status button when an answer came, and shows the failure message in a message box.
+// The dialog pattern after a command: stores the answer (StoreAnswer), copies the error field into the
+// error-code edit (emptied unless an intact answer came, so a stale "0000" never shows), enables the
+// status button when an intact answer came, and shows the failure message in a message box.
 // True when the answer is good.
 bool CheckAnswer(AnswerRecord* answer, const AnswerCheck& check = {});

@@ -156,7 +156,7 @@ std::string StatusBytesText(const AnswerRecord& answer, bool trailingBlank) {
 // A refresh that fails leaves the boxes, the status line and the payment-type count as they were.
 void TForm5::Button2Click() {
     AnswerRecord* answer = GetDiagnosticInfo(DefaultPassword, nullptr);
-    Session.CurrentAnswer = answer;
+    StoreAnswer(answer);
     if (const auto failure = DecodedFailure(answer, kRefreshCaption)) {
         ShowMessage(*failure);
         return;

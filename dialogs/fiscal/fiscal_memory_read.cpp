@@ -15,7 +15,7 @@ const std::string kReadComplete = "Успешно. Чтение данных з�
 
 // What stands in the error field's place for an answer that came corrupted.
 std::string CorruptionCode(const AnswerRecord& answer) {
-    return answer.StatusWord == StatusNak ? "NAK" : "CRC";
+    return answer.Refused() ? "NAK" : "CRC";
 }
 } // namespace
 
@@ -82,10 +82,10 @@ std::optional<std::string> TForm7::ReadOneBlock(ReadRun& run) {
     const std::string data = ReadMemoryData(run.password, run.address);
     for (int attempt = 0;; ++attempt) {
         AnswerRecord* answer = SendCommand(kReadMemory, data);
-        Session.CurrentAnswer = answer;
+        StoreAnswer(answer);
         Edit8.SetText(IntToStr(GetErrorCount() - run.reference));
         if (answer->NoAnswer()) return "Ошибка! Таймаут устройства! Чтение данных остановлено.";
-        const bool corrupted = AnswerCorrupted(*answer);
+        const bool corrupted = !answer->Answered();
         const std::string code = corrupted ? CorruptionCode(*answer) : answer->ErrorField;
         Edit1.SetText(code);
         if (!corrupted) Edit2.SetText(StatusBytesText(*answer, false));

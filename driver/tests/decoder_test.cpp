@@ -86,20 +86,34 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"0a01", "", false}, DecodeCase{"000", "", false}, DecodeCase{"", "", false},
         DecodeCase{"00000", "", false}, DecodeCase{"00 0", "", false}, DecodeCase{"-001", "", false}));
 
-TEST(DecodeAnswerError, NoCompleteAnswerWinsOverTheErrorField) {
-    for (const char* field : {"0000", "0201", "garbage"}) {
-        AnswerRecord record = AnswerWith(field, StatusNoAnswer);
-        std::string message;
-        EXPECT_FALSE(DecodeAnswerError(message, &record));
-        EXPECT_EQ(message, "Таймаут устройства! Ошибка!");
-    }
+// A failed exchange leaves a stale (no answer, NAK) or untrustworthy (bad checksum) error field: the
+// exchange's own message wins over it, and even "0000" is no success.
+TEST(DecodeAnswerError, AFailedExchangeIsNeverASuccess) {
+    const struct {
+        uint32_t statusWord;
+        const char* message;
+    } failures[] = {
+        {StatusNoAnswer, "Таймаут устройства! Ошибка!"},
+        {StatusNak, "Регистратор не принял команду"},
+        {StatusChecksum, "Неверная контрольная сумма"},
+    };
+    for (const auto& f : failures)
+        for (const char* field : {"0000", "0201", "garbage"}) {
+            AnswerRecord record = AnswerWith(field, f.statusWord);
+            std::string message;
+            EXPECT_FALSE(DecodeAnswerError(message, &record)) << f.message << " " << field;
+            EXPECT_EQ(message, f.message) << field;
+            EXPECT_FALSE(record.Succeeded()) << f.message << " " << field;
+            EXPECT_FALSE(record.Answered()) << f.message;
+        }
 }
 
-TEST(DecodeAnswerError, OtherTransportFlagsStillReadTheErrorField) {
-    AnswerRecord record = AnswerWith("0000", StatusChecksum | 0x08000000);
-    std::string message;
+TEST(DecodeAnswerError, StatusBitsOfAnIntactAnswerLeaveTheErrorFieldInCharge) {
+    AnswerRecord record = AnswerWith("0000", 0x08000000 | 0x10000000 | 0x00004000);
+    std::string message = "left over";
     EXPECT_TRUE(DecodeAnswerError(message, &record));
     EXPECT_EQ(message, "");
+    EXPECT_TRUE(record.Succeeded());
 }
 
 TEST(DecodeAnswerError, NoRecordReadsAsNoAnswer) {

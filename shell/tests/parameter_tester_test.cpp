@@ -140,7 +140,7 @@ TEST_F(ParameterTesterTest, RefusalsSendNothingAndNeedNoEarlierAnswer) {
         EXPECT_FALSE(Form4->SpeedButton2.Enabled()) << c.handler;
     }
     EXPECT_EQ(sim.FrameCount(), 0u);
-    EXPECT_EQ(Session.CurrentAnswer, nullptr);
+    EXPECT_EQ(Session.CurrentAnswer, &TheAnswer()) << "never null once a command was attempted";
 
     ApiSetup.ApiCode = 0x31;
     host.Clear();

@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "driver/link.h"
 #include "platform/forms/forms.h"
 #include "shell/session.h"
 
 namespace {
-AnswerRecord Answer(const std::string& errorField, bool noAnswer = false) {
+AnswerRecord Answer(const std::string& errorField, uint32_t statusWord = 0) {
     AnswerRecord answer;
     answer.ErrorField = errorField;
-    answer.StatusWord = noAnswer ? StatusNoAnswer : 0;
+    answer.StatusWord = statusWord;
     return answer;
 }
 
@@ -32,8 +33,15 @@ TEST(AnswerFailureMessage, NoAnswerComesFirstThenTheErrorField) {
         std::optional<std::string> message;
     } cases[] = {
         {"good", Answer("0000"), plain, std::nullopt},
-        {"time-out over a stale success", Answer("0000", true), plain, "Таймаут устройства! Ошибка!"},
-        {"time-out variant", Answer("0000", true), variant, "Таймаут устройства! Ошибка аннулирования!"},
+        {"time-out over a stale success", Answer("0000", StatusNoAnswer), plain,
+         "Таймаут устройства! Ошибка!"},
+        {"time-out variant", Answer("0000", StatusNoAnswer), variant,
+         "Таймаут устройства! Ошибка аннулирования!"},
+        {"NAK over a stale success", Answer("0000", StatusNak), plain, "Регистратор не принял команду"},
+        {"garbled success", Answer("0000", StatusChecksum), plain, "Неверная контрольная сумма"},
+        {"NAK is no register error code", Answer("0000", StatusNak), fixed, "Регистратор не принял команду"},
+        {"caption and garbled", Answer("0006", StatusChecksum), captioned,
+         "Проверка состояния регистратора:\n  Неверная контрольная сумма"},
         {"decoded", Answer("0006"), plain, "Неверный пароль доступа!"},
         {"fixed text", Answer("0006"), fixed, "Ошибка установки времени!"},
         {"caption and decoded", Answer("0006"), captioned,
@@ -42,7 +50,10 @@ TEST(AnswerFailureMessage, NoAnswerComesFirstThenTheErrorField) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(AnswerFailureMessage(&c.answer, c.check), c.message) << c.name;
-    EXPECT_EQ(AnswerFailureMessage(nullptr), TimeoutMessage);
+    EXPECT_EQ(AnswerFailureMessage(nullptr), NotSentMessage);
+    int refused = -160;
+    const AnswerRecord good = Answer("0000");
+    EXPECT_EQ(AnswerFailureMessage(&good, AnswerCheck().Refusal(&refused)), NotSentMessage);
 }
 } // namespace
 
@@ -73,7 +84,14 @@ TEST_F(CheckAnswerTest, StoresTheAnswerAndReportsTheFirstFailure) {
     } cases[] = {
         {"good", Answer("0000"), true, "0000", true, {}},
         {"error", Answer("0006"), false, "0006", true, {"Ошибка!"}},
-        {"no answer", Answer("0000", true), false, "", false, {"Таймаут устройства! Ошибка отчета!"}},
+        {"no answer",
+         Answer("0000", StatusNoAnswer),
+         false,
+         "",
+         false,
+         {"Таймаут устройства! Ошибка отчета!"}},
+        {"NAK", Answer("0000", StatusNak), false, "", false, {"Регистратор не принял команду"}},
+        {"bad checksum", Answer("0000", StatusChecksum), false, "", false, {"Неверная контрольная сумма"}},
     };
     for (auto c : cases) {
         host.Clear();
@@ -92,9 +110,15 @@ TEST_F(CheckAnswerTest, StoresTheAnswerAndReportsTheFirstFailure) {
     }
 }
 
-TEST_F(CheckAnswerTest, ARefusalBeforeAnyCommandIsNoAnswer) {
+TEST_F(CheckAnswerTest, ARefusalSaysNothingWasSentAndKeepsTheSharedAnswer) {
     EXPECT_FALSE(CheckAnswer(nullptr, AnswerCheck().CodeEdit(&codeEdit)));
-    EXPECT_EQ(Session.CurrentAnswer, nullptr);
-    EXPECT_EQ(host.Texts(), (std::vector<std::string>{TimeoutMessage}));
+    EXPECT_EQ(Session.CurrentAnswer, &TheAnswer());
+    AnswerRecord stale = Answer("0000");
+    int refused = -160;
+    codeEdit.SetText("stale");
+    EXPECT_FALSE(CheckAnswer(&stale, AnswerCheck().CodeEdit(&codeEdit).Status(&button).Refusal(&refused)));
+    EXPECT_EQ(codeEdit.Text(), "");
+    EXPECT_FALSE(button.Enabled());
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>(2, NotSentMessage)));
 }
 } // namespace
