@@ -7,6 +7,12 @@
 namespace {
 
 const std::string Utf8Bom = "\xEF\xBB\xBF";
+const std::string Utf16LeBom = "\xFF\xFE";
+const std::string Utf16BeBom = "\xFE\xFF";
+
+bool StartsWith(const std::string& bytes, const std::string& prefix) {
+    return bytes.compare(0, prefix.size(), prefix) == 0;
+}
 const char* const Blanks = " \t";
 
 char AsciiLower(char c) {
@@ -47,38 +53,53 @@ std::optional<std::string> KeyNameOf(const std::string& line) {
 
 IniDocument IniDocument::Parse(const std::string& bytes) {
     IniDocument document;
-    const bool hasBom = bytes.compare(0, Utf8Bom.size(), Utf8Bom) == 0;
-    document.bom_ = hasBom ? Utf8Bom : "";
-    const std::string body = bytes.substr(document.bom_.size());
-    document.cp1251_ = !IsValidUtf8(body);
+    std::string body;
+    if (StartsWith(bytes, Utf16LeBom) || StartsWith(bytes, Utf16BeBom)) {
+        const bool bigEndian = StartsWith(bytes, Utf16BeBom);
+        document.encoding_ = bigEndian ? Encoding::Utf16Be : Encoding::Utf16Le;
+        document.bom_ = bytes.substr(0, 2);
+        body = Utf16ToUtf8(std::string_view(bytes).substr(2), bigEndian, &document.exact_);
+    } else {
+        document.bom_ = StartsWith(bytes, Utf8Bom) ? Utf8Bom : "";
+        body = bytes.substr(document.bom_.size());
+        document.encoding_ = IsValidUtf8(body) ? Encoding::Utf8 : Encoding::Cp1251;
+    }
+    document.SplitLines(body);
+    return document;
+}
+
+void IniDocument::SplitLines(const std::string& body) {
     for (size_t pos = 0; pos < body.size();) {
         const size_t lineFeed = body.find('\n', pos);
         const size_t end = lineFeed == std::string::npos ? body.size() : lineFeed;
         const bool crlf = end > pos && lineFeed != std::string::npos && body[end - 1] == '\r';
         Line line{body.substr(pos, end - pos - (crlf ? 1 : 0)), lineFeed == std::string::npos ? "" : "\n"};
         if (crlf) line.ending = "\r\n";
-        document.lines_.push_back(std::move(line));
+        lines_.push_back(std::move(line));
         pos = end + 1;
     }
-    const auto withEnding = std::find_if(document.lines_.begin(), document.lines_.end(),
-                                         [](const Line& line) { return !line.ending.empty(); });
-    if (withEnding != document.lines_.end()) document.newline_ = withEnding->ending;
-    return document;
+    const auto withEnding =
+        std::find_if(lines_.begin(), lines_.end(), [](const Line& line) { return !line.ending.empty(); });
+    if (withEnding != lines_.end()) newline_ = withEnding->ending;
 }
 
 std::string IniDocument::Serialize() const {
-    std::string bytes = bom_;
+    std::string body;
     for (const Line& line : lines_)
-        bytes += line.text + line.ending;
-    return bytes;
+        body += line.text + line.ending;
+    if (encoding_ != Encoding::Utf16Le && encoding_ != Encoding::Utf16Be) return bom_ + body;
+    // The lines were checked as they came in, so the conversion cannot fail here.
+    return bom_ + Utf8ToUtf16(body, encoding_ == Encoding::Utf16Be).value_or(std::string());
 }
 
 std::string IniDocument::Decoded(const std::string& bytes) const {
-    return cp1251_ ? Cp1251ToUtf8(bytes) : bytes;
+    return encoding_ == Encoding::Cp1251 ? Cp1251ToUtf8(bytes) : bytes;
 }
 
-std::string IniDocument::Encoded(const std::string& utf8) const {
-    return cp1251_ ? Utf8ToCp1251(utf8) : utf8;
+std::optional<std::string> IniDocument::Encoded(const std::string& utf8) const {
+    if (encoding_ == Encoding::Cp1251) return Utf8ToCp1251Exact(utf8);
+    if (!IsValidUtf8(utf8)) return std::nullopt;
+    return utf8;
 }
 
 std::optional<IniDocument::Range> IniDocument::FindSection(const std::string& section) const {
@@ -128,25 +149,30 @@ void IniDocument::InsertLines(size_t at, const std::vector<std::string>& texts) 
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), inserted.begin(), inserted.end());
 }
 
-void IniDocument::AppendSection(const std::string& section, const std::string& keyLine) {
+void IniDocument::AppendSection(const std::string& header, const std::string& keyLine) {
     std::vector<std::string> texts;
     if (!lines_.empty() && !TrimBlanks(lines_.back().text).empty()) texts.emplace_back();
-    texts.push_back("[" + Encoded(section) + "]");
+    texts.push_back(header);
     texts.push_back(keyLine);
     InsertLines(lines_.size(), texts);
 }
 
-void IniDocument::Set(const std::string& section, const std::string& key, const std::string& value) {
+bool IniDocument::Set(const std::string& section, const std::string& key, const std::string& value) {
+    const auto encodedValue = Encoded(value);
+    const auto keyLine = Encoded(key + "=" + value);
+    const auto header = Encoded("[" + section + "]");
+    if (!encodedValue || !keyLine || !header) return false;
     const auto range = FindSection(section);
     const auto at = range ? FindKey(*range, key) : std::nullopt;
     if (at) {
         // The key keeps its spelling and the blanks around "=" as the file has them.
         std::string& text = lines_[*at].text;
         const size_t valueStart = text.find_first_not_of(Blanks, text.find('=') + 1);
-        text = text.substr(0, std::min(valueStart, text.size())) + Encoded(value);
+        text = text.substr(0, std::min(valueStart, text.size())) + *encodedValue;
     } else if (range) {
-        InsertLines(InsertionPoint(*range), {Encoded(key + "=" + value)});
+        InsertLines(InsertionPoint(*range), {*keyLine});
     } else {
-        AppendSection(section, Encoded(key + "=" + value));
+        AppendSection(*header, *keyLine);
     }
+    return true;
 }

@@ -6,8 +6,7 @@
 #include "platform/profile/ini_document.h"
 #include "platform/text/text.h"
 
-#include <algorithm>
-#include <climits>
+#include <cstdint>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,28 +40,28 @@ int DigitValue(char c) {
     return 99;
 }
 
-// "0x", "0o" or "0b" in either case; the base of the digits after it.
+// "0x", "0o" or "0b", in lower case only; the base of the digits after it.
 int TakeBasePrefix(const std::string& text, size_t& pos) {
     if (pos + 1 >= text.size() || text[pos] != '0') return 10;
-    const char letter = static_cast<char>(text[pos + 1] | 0x20);
+    const char letter = text[pos + 1];
     const int base = letter == 'x' ? 16 : letter == 'o' ? 8 : letter == 'b' ? 2 : 10;
     if (base != 10) pos += 2;
     return base;
 }
 
-// Blanks, a sign, a base prefix and the digits up to the first other character; values beyond
-// 32 bits stop at the nearest limit.
+// Blanks and control characters, a sign, a base prefix and the digits up to the first other
+// character, summed in 32 bits that wrap as the platform's: 4294967297 reads as 1.
 int LeadingInteger(const std::string& text) {
-    size_t pos = text.find_first_not_of(" \t");
-    if (pos == std::string::npos) return 0;
-    const bool negative = text[pos] == '-';
-    if (text[pos] == '-' || text[pos] == '+') ++pos;
+    size_t pos = 0;
+    while (pos < text.size() && static_cast<unsigned char>(text[pos]) <= ' ')
+        ++pos;
+    const bool negative = pos < text.size() && text[pos] == '-';
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
     const int base = TakeBasePrefix(text, pos);
-    long long magnitude = 0;
+    uint32_t total = 0;
     for (; pos < text.size() && DigitValue(text[pos]) < base; ++pos)
-        magnitude = std::min(magnitude * base + DigitValue(text[pos]), static_cast<long long>(INT_MAX) + 1);
-    const long long value = negative ? -magnitude : magnitude;
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+        total = total * static_cast<uint32_t>(base) + static_cast<uint32_t>(DigitValue(text[pos]));
+    return static_cast<int32_t>(negative ? 0u - total : total);
 }
 
 // The platform cuts trailing blanks off a default before it is returned.
@@ -88,11 +87,12 @@ int ReadProfileInt(const std::string& path, const std::string& section, const st
 bool WriteProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value) {
     if (path.empty() || !CanWrite(section, key, value)) return false;
-    const FileContents file = ReadWholeFile(path);
-    if (file.status == ReadStatus::Failed) return false; // never replace what could not be read
-    IniDocument document = IniDocument::Parse(file.bytes);
-    document.Set(TrimBlanks(section), TrimBlanks(key), value);
-    return ReplaceFileAtomically(path, document.Serialize());
+    return RewriteFileLocked(path, [&](const std::string& bytes) -> std::optional<std::string> {
+        IniDocument document = IniDocument::Parse(bytes);
+        if (!document.Exact() || !document.Set(TrimBlanks(section), TrimBlanks(key), value))
+            return std::nullopt;
+        return document.Serialize();
+    });
 }
 
 bool FileExists(const std::string& path) {

@@ -103,6 +103,82 @@ std::string Utf8ToCp1251(std::string_view text) {
     return out;
 }
 
+std::optional<std::string> Utf8ToCp1251Exact(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t pos = 0; pos < text.size();) {
+        const Decoded d = DecodeUtf8At(text, pos);
+        const auto byte = d.valid ? Cp1251Byte(d.codePoint) : std::nullopt;
+        if (!byte) return std::nullopt;
+        out += static_cast<char>(*byte);
+        pos += d.length;
+    }
+    return out;
+}
+
+namespace {
+
+char16_t Utf16UnitAt(std::string_view bytes, size_t pos, bool bigEndian) {
+    const auto first = static_cast<unsigned char>(bytes[pos]);
+    const auto second = static_cast<unsigned char>(bytes[pos + 1]);
+    return static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+}
+
+void AppendUtf16Unit(std::string& out, char16_t unit, bool bigEndian) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    out += bigEndian ? high : low;
+    out += bigEndian ? low : high;
+}
+
+bool IsHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+} // namespace
+
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian, bool* exact) {
+    std::string out;
+    out.reserve(bytes.size());
+    bool whole = bytes.size() % 2 == 0;
+    for (size_t pos = 0; pos + 1 < bytes.size(); pos += 2) {
+        char32_t cp = Utf16UnitAt(bytes, pos, bigEndian);
+        const bool paired = IsHighSurrogate(cp) && pos + 3 < bytes.size() &&
+                            IsLowSurrogate(Utf16UnitAt(bytes, pos + 2, bigEndian));
+        if (paired) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (Utf16UnitAt(bytes, pos + 2, bigEndian) - 0xDC00);
+            pos += 2;
+        } else if (IsHighSurrogate(cp) || IsLowSurrogate(cp)) {
+            cp = 0xFFFD;
+            whole = false;
+        }
+        AppendUtf8(out, cp);
+    }
+    if (bytes.size() % 2 != 0) AppendUtf8(out, 0xFFFD);
+    if (exact) *exact = whole;
+    return out;
+}
+
+std::optional<std::string> Utf8ToUtf16(std::string_view text, bool bigEndian) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (size_t pos = 0; pos < text.size();) {
+        const Decoded d = DecodeUtf8At(text, pos);
+        if (!d.valid) return std::nullopt;
+        if (d.codePoint < 0x10000) {
+            AppendUtf16Unit(out, static_cast<char16_t>(d.codePoint), bigEndian);
+        } else {
+            const char32_t rest = d.codePoint - 0x10000;
+            AppendUtf16Unit(out, static_cast<char16_t>(0xD800 + (rest >> 10)), bigEndian);
+            AppendUtf16Unit(out, static_cast<char16_t>(0xDC00 + (rest & 0x3FF)), bigEndian);
+        }
+        pos += d.length;
+    }
+    return out;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
     for (size_t pos = 0; pos < bytes.size();) {
         const Decoded d = DecodeUtf8At(bytes, pos);

@@ -2,6 +2,7 @@
 // Text encodings and the class library's conversions, with its errors and fixed Russian defaults.
 #include <concepts>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -12,6 +13,13 @@
 std::string Cp1251ToUtf8(std::string_view bytes);
 // Characters with no CP1251 byte become '?'.
 std::string Utf8ToCp1251(std::string_view text);
+// Nothing when a character has no CP1251 byte or the text is not valid UTF-8.
+std::optional<std::string> Utf8ToCp1251Exact(std::string_view text);
+// UTF-16 without a byte-order mark, in the byte order given. An unpaired surrogate or an odd last
+// byte becomes U+FFFD, and exact (when given) is set false.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian, bool* exact = nullptr);
+// Nothing when the text is not valid UTF-8.
+std::optional<std::string> Utf8ToUtf16(std::string_view text, bool bigEndian);
 bool IsValidUtf8(std::string_view bytes);
 // Files that may come from the Windows world: UTF-8 when valid, else CP1251.
 std::string FileTextToUtf8(std::string_view bytes);

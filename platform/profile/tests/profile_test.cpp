@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -96,8 +100,11 @@ TEST_F(Profile, ReadsKeysAsThePlatformDoes) {
 
 TEST_F(Profile, ReadsIntegersAsThePlatformDoes) {
     const std::pair<const char*, int> cases[] = {{" -7", -7},
+                                                 {"-1", -1},
                                                  {"+3", 3},
-                                                 {"0X1f", 31},
+                                                 {"\"  \t12\"", 12}, // blanks left inside quotes
+                                                 {"0x1F", 31},
+                                                 {"0X1F", 0}, // only a lower-case prefix is one
                                                  {"0o17", 15},
                                                  {"0b101", 5},
                                                  {"-0x10", -16},
@@ -105,8 +112,13 @@ TEST_F(Profile, ReadsIntegersAsThePlatformDoes) {
                                                  {"abc", 0},
                                                  {"0x", 0},
                                                  {"\"5\"", 5},
-                                                 {"99999999999", INT_MAX},
-                                                 {"-99999999999", INT_MIN}};
+                                                 {"2147483647", INT_MAX},
+                                                 {"2147483648", INT_MIN}, // 32 bits wrap
+                                                 {"4294967295", -1},
+                                                 {"4294967296", 0},
+                                                 {"4294967297", 1},
+                                                 {"99999999999", 1215752191},
+                                                 {"-99999999999", -1215752191}};
     std::string file = "[S]\n";
     for (size_t i = 0; i < std::size(cases); ++i)
         file += "k" + std::to_string(i) + "=" + cases[i].first + "\n";
@@ -236,6 +248,133 @@ TEST_F(Profile, KeepsEncodingMarkModeAndLinks) {
     ASSERT_TRUE(WriteProfileString(link, "A", "k", "4"));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadProfileString(ini, "A", "k", "", 10), "4");
+}
+
+TEST_F(Profile, AFileWithoutWritePermissionIsNotWritten) {
+    Put("[A]\nk=1\n");
+    chmod(ini.c_str(), 0444);
+    EXPECT_FALSE(WriteProfileString(ini, "A", "k", "2")); // refused even for the superuser
+    EXPECT_EQ(Contents(), "[A]\nk=1\n");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"fpinit.ini"});
+
+    // A writable file keeps its mode and, as far as this user may keep it, its owner.
+    chmod(ini.c_str(), 0640);
+    struct stat before {};
+    stat(ini.c_str(), &before);
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(ini.c_str(), 4321, 4321), 0);
+    }
+    ASSERT_TRUE(WriteProfileString(ini, "A", "k", "3"));
+    struct stat after {};
+    stat(ini.c_str(), &after);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(after.st_uid, geteuid() == 0 ? 4321u : before.st_uid);
+    EXPECT_EQ(after.st_gid, geteuid() == 0 ? 4321u : before.st_gid);
+}
+
+TEST_F(Profile, TwoProgramsWritingAtOnceBothKeepTheirKeys) {
+    constexpr int KeysEach = 200;
+    const auto writeKeys = [&](const std::string& prefix) {
+        bool all = true;
+        for (int i = 0; i < KeysEach; ++i)
+            all = WriteProfileString(ini, "Shared", prefix + std::to_string(i), std::to_string(i)) && all;
+        return all;
+    };
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) _exit(writeKeys("child") ? 0 : 1);
+    EXPECT_TRUE(writeKeys("parent"));
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    for (const char* prefix : {"child", "parent"})
+        for (int i = 0; i < KeysEach; ++i)
+            EXPECT_EQ(Read("Shared", prefix + std::to_string(i)), std::to_string(i)) << prefix << i;
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"fpinit.ini"});
+}
+
+TEST_F(Profile, AWriteRemovesTemporariesLeftByAKilledWriter) {
+    Put("[A]\nk=0\n");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        for (int i = 0;; ++i)
+            WriteProfileString(ini, "A", "k", std::string(100000, 'x') + std::to_string(i));
+    }
+    usleep(30000);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    // Temporaries of this file, as a writer killed earlier may have left them, and files of others.
+    for (const char* name : {"fpinit.ini.tmp99999-0", "fpinit.ini.tmp1-17", "fpinit.ini.bak",
+                             "fpinit.ini.tmpnotes", "other.ini.tmp1-1"})
+        std::ofstream(folder / name) << "[A]\nk=half";
+    ASSERT_TRUE(WriteProfileString(ini, "A", "k", "1"));
+    auto entries = FolderEntries();
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"fpinit.ini", "fpinit.ini.bak", "fpinit.ini.tmpnotes",
+                                                 "other.ini.tmp1-1"}));
+}
+
+std::string Utf16(const std::string& utf8, bool bigEndian) {
+    std::string bytes;
+    for (size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        char16_t unit = lead;
+        if (lead >= 0xE0) {
+            unit = static_cast<char16_t>(((lead & 0x0F) << 12) | ((utf8[i + 1] & 0x3F) << 6) |
+                                         (utf8[i + 2] & 0x3F));
+            i += 3;
+        } else if (lead >= 0xC0) {
+            unit = static_cast<char16_t>(((lead & 0x1F) << 6) | (utf8[i + 1] & 0x3F));
+            i += 2;
+        } else {
+            ++i;
+        }
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+TEST_F(Profile, Utf16FilesAreReadAndWrittenBackInUtf16) {
+    for (const bool bigEndian : {false, true}) {
+        const std::string bom = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        Put(bom + Utf16("[Priority]\r\nElJournal=КСЕФ\r\n", bigEndian));
+        EXPECT_EQ(Read("Priority", "ElJournal"), "КСЕФ");
+        ASSERT_TRUE(WriteProfileString(ini, "Priority", "Level", "высокий"));
+        ASSERT_TRUE(WriteProfileString(ini, "Communication", "Port", "ttyACM0"));
+        EXPECT_EQ(Contents(), bom + Utf16("[Priority]\r\nElJournal=КСЕФ\r\nLevel=высокий\r\n\r\n"
+                                          "[Communication]\r\nPort=ttyACM0\r\n",
+                                          bigEndian));
+    }
+    // A UTF-16 file that would not come back as it was is read but never written.
+    const std::string broken = "\xFF\xFE" + Utf16("[A]\nk=1\n", false) + "\x41";
+    Put(broken);
+    EXPECT_EQ(Read("A", "k"), "1");
+    EXPECT_FALSE(WriteProfileString(ini, "A", "k", "2"));
+    EXPECT_EQ(Contents(), broken);
+}
+
+TEST_F(Profile, TextTheFileCannotHoldFailsTheWrite) {
+    const std::string cp1251 = "[A]\r\nk=\xCA\xD1\xC5\xD4\r\n";
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* value;
+    };
+    const Case cases[] = {
+        {"A", "k", "中"}, {"A", "new", "a😀"}, {"Раздел€", "ключ", "значение中"}, {"A", "k", "broken \xD0"}};
+    for (const Case& c : cases) {
+        Put(cp1251);
+        EXPECT_FALSE(WriteProfileString(ini, c.section, c.key, c.value)) << c.value;
+        EXPECT_EQ(Contents(), cp1251) << c.value;
+    }
+    fs::remove(ini);
+    EXPECT_FALSE(WriteProfileString(ini, "A", "k", "broken \xD0"));
+    EXPECT_FALSE(fs::exists(ini));                        // a refused first write leaves no empty file
+    EXPECT_TRUE(WriteProfileString(ini, "A", "k", "中")); // a new file is UTF-8 and holds any text
+    EXPECT_EQ(Read("A", "k"), "中");
 }
 
 TEST_F(Profile, VeryLongLinesSurviveReadsAndWrites) {

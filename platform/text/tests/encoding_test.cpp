@@ -38,8 +38,40 @@ TEST(Cp1251, CharactersWithoutAByteAndBrokenUtf8BecomeQuestionMarks) {
         {"\xED\xA0\x80", "???"},      // surrogate
         {"\xF4\x90\x80\x80", "????"}, // above U+10FFFF
     };
-    for (const auto& [utf8, cp1251] : cases)
+    for (const auto& [utf8, cp1251] : cases) {
         EXPECT_EQ(Utf8ToCp1251(utf8), cp1251) << utf8;
+        EXPECT_EQ(Utf8ToCp1251Exact(utf8), std::nullopt) << utf8; // the exact conversion refuses instead
+    }
+    EXPECT_EQ(Utf8ToCp1251Exact("КСЕФ №5"), Utf8ToCp1251("КСЕФ №5"));
+}
+
+TEST(Utf16, RoundTripsInBothByteOrders) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"A", std::string("A\0", 2)},
+        {"Я", "\x2F\x04"},
+        {"😀", std::string("\x3D\xD8\x00\xDE", 4)}, // a pair of surrogates
+    };
+    for (const auto& [utf8, little] : cases) {
+        EXPECT_EQ(Utf8ToUtf16(utf8, false), little) << utf8;
+        std::string big = little;
+        for (size_t i = 0; i + 1 < big.size(); i += 2)
+            std::swap(big[i], big[i + 1]);
+        EXPECT_EQ(Utf8ToUtf16(utf8, true), big) << utf8;
+        bool exact = false;
+        EXPECT_EQ(Utf16ToUtf8(little, false, &exact), utf8);
+        EXPECT_TRUE(exact);
+        EXPECT_EQ(Utf16ToUtf8(big, true), utf8);
+    }
+    EXPECT_EQ(Utf8ToUtf16("ok\xD0", false), std::nullopt);
+    // A lone surrogate or an odd last byte cannot come back as it was.
+    for (const std::string& broken : {std::string("\x3D\xD8"
+                                                  "A\0",
+                                                  4),
+                                      std::string("A\0B", 3)}) {
+        bool exact = true;
+        EXPECT_NE(Utf16ToUtf8(broken, false, &exact).find("\xEF\xBF\xBD"), std::string::npos);
+        EXPECT_FALSE(exact);
+    }
 }
 
 TEST(Utf8, FileTextAndCharacterCounts) {
