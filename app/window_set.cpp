@@ -18,6 +18,7 @@ void LinkWindows() {
 } // namespace
 
 void CreateWindows(TApplication& application) {
+    application.SetTitle("Kaltor"); // the caption of every message box, as of the main window
     application.CreateForm(Form1);
     application.CreateForm(Form2);
     application.CreateForm(Form3);

@@ -37,4 +37,6 @@ extern AnswerRecord* LastAnswer;
 
 // Session log. An empty name logs nothing; the file lies in the folder that is current at the first line.
 void SetLogFileName(const std::string& name);
+// True when the last line could not be written to the log file (it cannot be opened, or the disk is full).
+bool SessionLogFailed();
 void WriteSessionLog(const std::string& text, const std::string& secondText);

@@ -14,6 +14,7 @@ const std::string SessionEndRequest = "end";
 
 std::string logFileName;
 std::string logPath;
+bool logFailed = false;
 
 // The path is fixed at the first line: the current folder at that moment and the name.
 bool EnsureLogPath() {
@@ -36,9 +37,10 @@ std::string EntryLines(const std::string& text, const std::string& secondText) {
 // The file is opened and closed for every call, so that it is complete on disk after each one.
 void AppendToLog(const std::string& lines) {
     std::FILE* file = std::fopen(logPath.c_str(), "a");
+    logFailed = !file;
     if (!file) return;
-    std::fwrite(lines.data(), 1, lines.size(), file);
-    std::fclose(file);
+    const bool written = std::fwrite(lines.data(), 1, lines.size(), file) == lines.size();
+    logFailed = std::fclose(file) != 0 || !written;
 }
 
 } // namespace
@@ -57,14 +59,24 @@ const std::string& SessionLogPath() {
 void ResetSessionLog() {
     logFileName.clear();
     logPath.clear();
+    logFailed = false;
+}
+
+bool SessionLogFailed() {
+    return logFailed;
 }
 
 void SetLogFileName(const std::string& name) {
     logFileName = CharLeft(name, MaxLogNameChars);
+    if (logFileName.empty()) logFailed = false;
 }
 
 void WriteSessionLog(const std::string& text, const std::string& secondText) {
-    if (logFileName.empty() || !EnsureLogPath()) return;
+    if (logFileName.empty()) return;
+    if (!EnsureLogPath()) {
+        logFailed = true;
+        return;
+    }
     if (text.empty())
         AppendToLog(SessionLine(";Начало сеанса   "));
     else if (!secondText.empty())

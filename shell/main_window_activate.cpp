@@ -126,8 +126,11 @@ void TForm1::PrepareSettingsFile() {
     if (Session.StartFolder.empty()) Session.StartFolder = std::filesystem::current_path().string();
     Session.IniFileName = Session.StartFolder + "/fpinit.ini";
     if (SettingsFileExists()) return;
-    ShowMessage("Файл fpinit.ini отсутствует.\n Создание файла!");
-    CreateSettingsFile();
+    // A file that cannot be made is reported once, instead of a creation message at every activation.
+    if (CreateSettingsFile())
+        ShowMessage("Файл fpinit.ini отсутствует.\n Создание файла!");
+    else
+        TellSettingsUnwritable();
 }
 
 void TForm1::SelectSavedPortAndSpeed() {

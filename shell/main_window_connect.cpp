@@ -1,5 +1,6 @@
 // Connect, disconnect and model detection.
 #include "driver/driver.h"
+#include "driver/session_log.h"
 #include "shell/main_window.h"
 #include "shell/main_window_models.h"
 #include "shell/session.h"
@@ -12,6 +13,15 @@ const std::string ServiceModeSuffix = " Сервис.реж.";
 
 bool InServiceMode(const AnswerRecord& answer) {
     return (answer.StatusBytes[0] & 0x01) != 0;
+}
+
+// Told once for each log file, not at every connect.
+void TellLogUnwritable() {
+    static std::string toldFor;
+    const std::string& path = SessionLogPath();
+    if (path == toldFor) return;
+    toldFor = path;
+    ShowMessage("Файл протокола обмена не может быть открыт для записи:\n" + path + "\nПротокол не ведется.");
 }
 } // namespace
 
@@ -34,6 +44,7 @@ void TForm1::Connect() {
         ShowMessage("Невозможно подключить порт");
         return;
     }
+    if (SessionLogFailed()) TellLogUnwritable();
     NoteUsbLink();
     ShowConnectedState();
     SelectRegisterSpeed(std::to_string(rate)); // the rate the link opened at, whatever was typed

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/forms/dialogs.h"
 #include "platform/profile/profile.h"
 #include "shell/session.h"
 
@@ -23,7 +24,19 @@ int ReadSetting(const IntSetting& setting) {
 }
 
 bool WriteSetting(const TextSetting& setting, const std::string& value) {
-    return WriteProfileString(Session.IniFileName, setting.Section, setting.Key, value);
+    const bool written = WriteProfileString(Session.IniFileName, setting.Section, setting.Key, value);
+    if (!written) TellSettingsUnwritable();
+    return written;
+}
+
+void TellSettingsUnwritable() {
+    // Told once per file: the activation after every dialog and every connect would repeat it.
+    static std::string toldFor;
+    const std::string& file = Session.IniFileName;
+    if (file.empty() || file == toldFor) return;
+    toldFor = file;
+    ShowMessage("Файл настроек fpinit.ini не может быть создан или записан:\n" + file +
+                "\nИспользуются значения по умолчанию, выбранные настройки не сохраняются.");
 }
 
 bool SettingsFileExists() {

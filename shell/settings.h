@@ -39,7 +39,11 @@ TextSetting RecentFile(int n);
 
 std::string ReadSetting(const TextSetting& setting);
 int ReadSetting(const IntSetting& setting);
+// False when the key could not be written; the user is then told (once for the file).
 bool WriteSetting(const TextSetting& setting, const std::string& value);
+// Tells the user, once for each settings file, that it cannot be created or written and that the
+// defaults are used.
+void TellSettingsUnwritable();
 
 bool SettingsFileExists();
 // Creates the file empty and writes the four keys a new file starts with; false when it cannot.

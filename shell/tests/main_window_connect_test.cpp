@@ -164,6 +164,19 @@ TEST_F(ConnectTest, TheLogFollowsTheLogSetting) {
     EXPECT_EQ(FileText("session.log"), logged);
 }
 
+TEST_F(ConnectTest, ALogFileThatCannotBeOpenedIsReportedOnce) {
+    Connect(
+        {{settings::LogName, "no-such-folder/session.log"}, {TextSetting{"LogFile", "Log", "", 10}, "1"}});
+    Form1->Button3.Click();
+    Form1->Button3.Click(); // a second connect says nothing more
+    ASSERT_EQ(host.Texts().size(), 1u);
+    EXPECT_EQ(host.Texts()[0], "Файл протокола обмена не может быть открыт для записи:\n" +
+                                   (Folder() / "no-such-folder/session.log").string() +
+                                   "\nПротокол не ведется.");
+    EXPECT_EQ(host.Messages()[0].caption, "Kaltor");
+    EXPECT_EQ(Form1->Shape1.BrushColor(), clLime); // the connect itself goes on
+}
+
 TEST_F(ConnectTest, TheUsbPortFoundAtActivationMarksTheLink) {
     Activate();
     Form1->UsbComName = sim.PortPath();

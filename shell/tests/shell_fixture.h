@@ -12,6 +12,7 @@
 #include "app/window_set.h"
 #include "dialogs/fiscal/fiscal_windows.h"
 #include "dialogs/setup/setup_windows.h"
+#include "monitor/monitor_windows.h"
 #include "driver/driver.h"
 #include "platform/clock/clock.h"
 #include "platform/forms/forms.h"

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "shell/tests/shell_fixture.h"
 
 namespace {
@@ -36,6 +38,42 @@ TEST_F(StartupTest, FirstStartInAnEmptyFolderCreatesTheSettingsFileOnce) {
     host.Clear();
     Form1->FormActivate();
     EXPECT_TRUE(host.Texts().empty());
+}
+
+TEST_F(StartupTest, ASettingsFileThatCannotBeMadeOrWrittenIsReportedOnce) {
+    const std::string unwritable = "Файл настроек fpinit.ini не может быть создан или записан:\n";
+    struct Case {
+        const char* name;
+        std::function<void()> prepare; // a start folder where the file cannot be made, or a read-only file
+    };
+    const Case cases[] = {
+        {"no such folder", [&] { Session.StartFolder = (Folder() / "gone").string(); }},
+        {"read-only file",
+         [&] {
+             std::ofstream(Folder() / "fpinit.ini") << "[LogFile]\nLog=0\n";
+             std::filesystem::permissions(Folder() / "fpinit.ini", std::filesystem::perms::owner_read);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetSession();
+        std::filesystem::remove(Folder() / "fpinit.ini");
+        c.prepare();
+        host.Clear();
+        Form1->FormActivate();  // the first start
+        Form1->FormActivate();  // a dialog closed
+        Form1->Button3.Click(); // connect saves the port and speed
+        Form1->Button3.Click();
+        Form1->Button3.Click();
+        Form1->FormActivate();
+        // The read-only file says nothing until the connect's write; then the same one message.
+        ASSERT_EQ(host.Messages().size(), 1u);
+        EXPECT_EQ(host.Messages()[0].text.rfind(unwritable + Session.IniFileName, 0), 0u)
+            << host.Messages()[0].text;
+        EXPECT_EQ(host.Messages()[0].caption, "Kaltor");
+        EXPECT_EQ(ReadSetting(settings::Port), ""); // nothing was saved
+        Form1->Button3.Click();                     // leave disconnected for the next case
+    }
 }
 
 TEST_F(StartupTest, ActivationListsThePortsAndSelectsTheSavedChoices) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tools/regsim/register_model_fiscal.h"
+#include "tools/regsim/setup_state.h"
 
 namespace regsim {
 
@@ -66,6 +67,7 @@ struct RegisterState {
     std::map<int, std::string> Counters = {{0, "87"}, {11, "65536"}, {16, "1460"}};
 
     FiscalData Fiscal;
+    SetupState Setup;
 };
 
 // A register that answers commands. The clock runs on the host's local clock plus an offset, or
@@ -110,6 +112,25 @@ private:
     ModelAnswer Restart(const std::vector<std::string>& fields);
     // Silence while restarting, a refusal while busy; nothing when the register takes commands.
     std::optional<ModelAnswer> Unavailable();
+    // Set-up commands (register_model_setup.cpp).
+    ModelAnswer SetRegistratorParams(const std::vector<std::string>& fields);
+    ModelAnswer GetRegistratorParams(const std::vector<std::string>& fields);
+    ModelAnswer SetHeaderFooter(const std::vector<std::string>& fields);
+    ModelAnswer GetHeaderFooter(const std::vector<std::string>& fields);
+    ModelAnswer SetUserLogo(const std::vector<std::string>& fields);
+    ModelAnswer CloseUserLogo(const std::vector<std::string>& fields);
+    ModelAnswer SetOperatorParams(const std::vector<std::string>& fields);
+    ModelAnswer GetOperatorParams(const std::vector<std::string>& fields);
+    ModelAnswer ClearOperator(const std::vector<std::string>& fields);
+    ModelAnswer AddTmpBuffLine(const std::vector<std::string>& fields);
+    ModelAnswer GetServiceInfo(const std::vector<std::string>& fields);
+    ModelAnswer SetDecimalPoint(const std::vector<std::string>& fields);
+    ModelAnswer GetDecimalPoint(const std::vector<std::string>& fields);
+    ModelAnswer SetDeviceId(const std::vector<std::string>& fields);
+    ModelAnswer GetDeviceId(const std::vector<std::string>& fields);
+    // Commands whose first field is a password of their own rather than the access password.
+    ModelAnswer SetModePasswords(const std::vector<std::string>& fields);
+    ModelAnswer SetServiceInfo(const std::vector<std::string>& fields);
 
     long long clockOffset_ = 0;            // seconds added to the host's local time
     std::optional<DateTime> stoppedClock_; // set when the clock stands still
