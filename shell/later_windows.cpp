@@ -39,7 +39,7 @@ TForm49* Form49 = nullptr;
 TForm51* Form51 = nullptr;
 TForm53* Form53 = nullptr;
 TForm54* Form54 = nullptr;
-}
+
 TForm8::TForm8() {
     SetCaption("Нефискальный чек");
 }

@@ -6,8 +6,7 @@
 #include "platform/forms/forms.h"
 #include "shell/session.h"
 #include "shell/window_links.h"
-}
-;
+
 class TForm8 : public TForm {
 public:
     TForm8();
