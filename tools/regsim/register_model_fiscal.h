@@ -38,7 +38,7 @@ struct FiscalData {
     bool ClockSet = false;      // the factory number is written only after the clock was set once
     int BusyAfterFiscalize = 2; // commands refused while fiscalisation is written into the memory
     int BusyLeft = 0;
-    unsigned RestartMs = 1000; // real milliseconds of silence after the restart command
+    unsigned RestartMs = 0; // real milliseconds of silence after the restart command (the program: 1500)
     std::chrono::steady_clock::time_point RestartEnds{};
 };
 

@@ -85,6 +85,7 @@ int main(int argc, char** argv) {
     simulator.UpdateState([&](regsim::RegisterState& state) {
         state.Model = options.Model;
         state.Firmware = options.Version;
+        state.Fiscal.RestartMs = 1500; // as long as a register takes to start again
     });
     simulator.SetBaudRate(options.Baud);
     if (options.Log)
