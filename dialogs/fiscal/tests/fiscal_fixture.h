@@ -1,5 +1,5 @@
 #pragma once
-// The fiscal windows against the simulated register: the whole program's windows, the link open.
+// The whole program against the simulated register, with the link open and ten payment types.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +12,30 @@ protected:
     void SetUp() override {
         ShellFixture::SetUp();
         ASSERT_TRUE(OpenLink(sim.PortPath(), 9600));
+        Session.PaymentCount = 10;
+    }
+
+    // A file of these bytes in the test's folder; its full path.
+    std::string WriteFile(const std::string& name, const std::string& bytes) const {
+        const std::string path = (Folder() / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    // The codes of the frames the register received since the last ClearFrames.
+    std::vector<int> Codes() const {
+        std::vector<int> codes;
+        for (const auto& frame : sim.Frames())
+            codes.push_back(frame.Code);
+        return codes;
+    }
+
+    // The data texts of the frames of one code.
+    std::vector<std::string> DataOf(int code) const {
+        std::vector<std::string> data;
+        for (const auto& frame : sim.Frames())
+            if (frame.Code == code) data.push_back(frame.Data);
+        return data;
     }
 
     std::string PathOf(const std::string& name) const { return (Folder() / name).string(); }
