@@ -11,19 +11,14 @@ TForm16* Form16 = nullptr;
 TForm17* Form17 = nullptr;
 TForm18* Form18 = nullptr;
 TForm19* Form19 = nullptr;
-TForm20* Form20 = nullptr;
-TForm21* Form21 = nullptr;
 TForm22* Form22 = nullptr;
 TForm23* Form23 = nullptr;
 TForm24* Form24 = nullptr;
 TForm25* Form25 = nullptr;
-TForm27* Form27 = nullptr;
 TForm31* Form31 = nullptr;
-TForm34* Form34 = nullptr;
 TForm35* Form35 = nullptr;
 TForm36* Form36 = nullptr;
 TForm37* Form37 = nullptr;
-TForm38* Form38 = nullptr;
 TForm41* Form41 = nullptr;
 TForm42* Form42 = nullptr;
 TForm43* Form43 = nullptr;
@@ -60,9 +55,6 @@ TForm18::TForm18() {
 TForm19::TForm19() {
     SetCaption("Фискализация");
 }
-TForm20::TForm20() {
-    SetCaption("Загрузка артикулов в регистратор");
-}
 TForm22::TForm22() {
     SetCaption("Подтверждение программирования");
 }
@@ -75,14 +67,8 @@ TForm24::TForm24() {
 TForm25::TForm25() {
     SetCaption("Печать периодического отчета ");
 }
-TForm27::TForm27() {
-    SetCaption("Дата и время");
-}
 TForm31::TForm31() {
     SetCaption("Печать дополнительных дневных отчетов");
-}
-TForm34::TForm34() {
-    SetCaption("Параметры оплаты");
 }
 TForm35::TForm35() {
     SetCaption("Аннулирование и закрытие чека");
@@ -92,9 +78,6 @@ TForm36::TForm36() {
 }
 TForm37::TForm37() {
     SetCaption("Программирование фискальных параметров");
-}
-TForm38::TForm38() {
-    SetCaption("Техническое обслуживание");
 }
 TForm41::TForm41() {
     SetCaption("Копия чека");
@@ -128,8 +111,4 @@ TForm53::TForm53() {
 }
 TForm54::TForm54() {
     SetCaption("Копия чека (\"КСЕФ\")");
-}
-
-TForm21::TForm21() {
-    SetCaption("Фискальный чек");
 }
