@@ -3,7 +3,6 @@
 
 #include "shell/main_window_models.h"
 
-TForm7* Form7 = nullptr;
 TForm8* Form8 = nullptr;
 TForm9* Form9 = nullptr;
 TForm15* Form15 = nullptr;
@@ -31,9 +30,6 @@ TForm51* Form51 = nullptr;
 TForm53* Form53 = nullptr;
 TForm54* Form54 = nullptr;
 
-TForm7::TForm7() {
-    SetCaption("Чтение/запись/обнуление фискальной памяти");
-}
 TForm8::TForm8() {
     SetCaption("Нефискальный чек");
 }

@@ -7,10 +7,6 @@
 #include "shell/session.h"
 #include "shell/window_links.h"
 
-class TForm7 : public TForm {
-public:
-    TForm7();
-};
 class TForm8 : public TForm {
 public:
     TForm8();
@@ -119,7 +115,6 @@ public:
     TForm54();
 };
 
-extern TForm7* Form7;
 extern TForm8* Form8;
 extern TForm9* Form9;
 extern TForm15* Form15;
