@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "dialogs/fiscal/tests/fiscal_fixture.h"
 #include "platform/profile/profile.h"
 
@@ -87,7 +89,10 @@ TEST_F(FiscalParamsTest, ReadingStopsAtTheFirstFailure) {
         sim.SetOverride(c.code, c.answer);
         Form18->Button1.Click();
         EXPECT_EQ(host.Texts(), std::vector<std::string>{c.message});
-        EXPECT_EQ(CodesSent(), c.sent);
+        // The driver's own resends of a silent command do not count here.
+        std::vector<uint8_t> sent = CodesSent();
+        sent.erase(std::unique(sent.begin(), sent.end()), sent.end());
+        EXPECT_EQ(sent, c.sent);
     }
     // A tax row's failure names the row and the register's reason, and leaves the later rows unread.
     sim.ClearOverrides();
