@@ -3,52 +3,22 @@
 
 #include "shell/main_window_models.h"
 
-TForm7* Form7 = nullptr;
 TForm8* Form8 = nullptr;
 TForm9* Form9 = nullptr;
-TForm15* Form15 = nullptr;
-TForm16* Form16 = nullptr;
-TForm17* Form17 = nullptr;
-TForm18* Form18 = nullptr;
-TForm19* Form19 = nullptr;
-TForm22* Form22 = nullptr;
 TForm23* Form23 = nullptr;
 TForm24* Form24 = nullptr;
 TForm25* Form25 = nullptr;
 TForm31* Form31 = nullptr;
 TForm35* Form35 = nullptr;
-TForm36* Form36 = nullptr;
-TForm37* Form37 = nullptr;
 TForm41* Form41 = nullptr;
 TForm48* Form48 = nullptr;
 TForm54* Form54 = nullptr;
 
-TForm7::TForm7() {
-    SetCaption("Чтение/запись/обнуление фискальной памяти");
-}
 TForm8::TForm8() {
     SetCaption("Нефискальный чек");
 }
 TForm9::TForm9() {
     SetCaption("Служебное внесение и изъятие денег");
-}
-TForm15::TForm15() {
-    SetCaption("Установить заводской номер");
-}
-TForm16::TForm16() {
-    SetCaption("Изменение пароля налогового инспектора");
-}
-TForm17::TForm17() {
-    SetCaption("Чтение фискальных параметров");
-}
-TForm18::TForm18() {
-    SetCaption("Программирование фискальных параметров");
-}
-TForm19::TForm19() {
-    SetCaption("Фискализация");
-}
-TForm22::TForm22() {
-    SetCaption("Подтверждение программирования");
 }
 TForm23::TForm23() {
     SetCaption("Печать дневных отчетов");
@@ -64,12 +34,6 @@ TForm31::TForm31() {
 }
 TForm35::TForm35() {
     SetCaption("Аннулирование и закрытие чека");
-}
-TForm36::TForm36() {
-    SetCaption("Результат операции");
-}
-TForm37::TForm37() {
-    SetCaption("Программирование фискальных параметров");
 }
 TForm41::TForm41() {
     SetCaption("Копия чека");

@@ -7,10 +7,6 @@
 #include "shell/session.h"
 #include "shell/window_links.h"
 
-class TForm7 : public TForm {
-public:
-    TForm7();
-};
 class TForm8 : public TForm {
 public:
     TForm8();
@@ -20,30 +16,6 @@ public:
     TForm9();
 };
 
-class TForm15 : public TForm {
-public:
-    TForm15();
-};
-class TForm16 : public TForm {
-public:
-    TForm16();
-};
-class TForm17 : public TForm {
-public:
-    TForm17();
-};
-class TForm18 : public TForm {
-public:
-    TForm18();
-};
-class TForm19 : public TForm {
-public:
-    TForm19();
-};
-class TForm22 : public TForm {
-public:
-    TForm22();
-};
 class TForm23 : public TForm {
 public:
     TForm23();
@@ -66,14 +38,6 @@ class TForm35 : public TForm {
 public:
     TForm35();
 };
-class TForm36 : public TForm {
-public:
-    TForm36();
-};
-class TForm37 : public TForm {
-public:
-    TForm37();
-};
 class TForm41 : public TForm {
 public:
     TForm41();
@@ -87,22 +51,13 @@ public:
     TForm54();
 };
 
-extern TForm7* Form7;
 extern TForm8* Form8;
 extern TForm9* Form9;
-extern TForm15* Form15;
-extern TForm16* Form16;
-extern TForm17* Form17;
-extern TForm18* Form18;
-extern TForm19* Form19;
-extern TForm22* Form22;
 extern TForm23* Form23;
 extern TForm24* Form24;
 extern TForm25* Form25;
 extern TForm31* Form31;
 extern TForm35* Form35;
-extern TForm36* Form36;
-extern TForm37* Form37;
 extern TForm41* Form41;
 extern TForm48* Form48;
 extern TForm54* Form54;
