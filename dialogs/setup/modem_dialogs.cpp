@@ -153,7 +153,7 @@ void TForm53::Button2Click() {
     Edit1.Clear();
     Edit2.Clear();
     AnswerRecord* answer = SendCommand(0xFC, Edit3.Text() + ";");
-    if (!answer->NoAnswer()) {
+    if (answer->Answered()) {
         Edit1.SetText(answer->Field(1));
         Edit2.SetText(answer->Field(2));
     }
