@@ -11,15 +11,7 @@ TForm25* Form25 = nullptr;
 TForm31* Form31 = nullptr;
 TForm35* Form35 = nullptr;
 TForm41* Form41 = nullptr;
-TForm42* Form42 = nullptr;
-TForm43* Form43 = nullptr;
-TForm44* Form44 = nullptr;
-TForm45* Form45 = nullptr;
-TForm46* Form46 = nullptr;
 TForm48* Form48 = nullptr;
-TForm49* Form49 = nullptr;
-TForm51* Form51 = nullptr;
-TForm53* Form53 = nullptr;
 TForm54* Form54 = nullptr;
 
 TForm8::TForm8() {
@@ -46,32 +38,8 @@ TForm35::TForm35() {
 TForm41::TForm41() {
     SetCaption("Копия чека");
 }
-TForm42::TForm42() {
-    SetCaption("Параметры удаленного доступа");
-}
-TForm43::TForm43() {
-    SetCaption("Чтение открытого ключа");
-}
-TForm44::TForm44() {
-    SetCaption("Состояние модема для ");
-}
-TForm45::TForm45() {
-    SetCaption("Чтение ПО");
-}
-TForm46::TForm46() {
-    SetCaption("Чтение чека из регистратора");
-}
 TForm48::TForm48() {
     SetCaption("PQ-3 дневные отчеты");
-}
-TForm49::TForm49() {
-    SetCaption("Параметры связи");
-}
-TForm51::TForm51() {
-    SetCaption("Состояние модема");
-}
-TForm53::TForm53() {
-    SetCaption("Последний успешный сеанс связи с эквайером");
 }
 TForm54::TForm54() {
     SetCaption("Копия чека (\"КСЕФ\")");

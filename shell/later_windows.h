@@ -42,41 +42,9 @@ class TForm41 : public TForm {
 public:
     TForm41();
 };
-class TForm42 : public TForm {
-public:
-    TForm42();
-};
-class TForm43 : public TForm {
-public:
-    TForm43();
-};
-class TForm44 : public TForm {
-public:
-    TForm44();
-};
-class TForm45 : public TForm {
-public:
-    TForm45();
-};
-class TForm46 : public TForm {
-public:
-    TForm46();
-};
 class TForm48 : public TForm {
 public:
     TForm48();
-};
-class TForm49 : public TForm {
-public:
-    TForm49();
-};
-class TForm51 : public TForm {
-public:
-    TForm51();
-};
-class TForm53 : public TForm {
-public:
-    TForm53();
 };
 class TForm54 : public TForm {
 public:
@@ -91,13 +59,5 @@ extern TForm25* Form25;
 extern TForm31* Form31;
 extern TForm35* Form35;
 extern TForm41* Form41;
-extern TForm42* Form42;
-extern TForm43* Form43;
-extern TForm44* Form44;
-extern TForm45* Form45;
-extern TForm46* Form46;
 extern TForm48* Form48;
-extern TForm49* Form49;
-extern TForm51* Form51;
-extern TForm53* Form53;
 extern TForm54* Form54;
