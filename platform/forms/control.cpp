@@ -19,11 +19,11 @@ TControl::TControl(QWidget* widget) : widget_(widget) {
 }
 
 // A focused widget gets a focus-out event while it is deleted. By then its window's later members
-// are gone, so the handlers of this widget and of every widget inside it are taken away first.
+// are gone, so the handlers of this widget and of every widget inside it are switched off first.
 TControl::~TControl() {
     if (!widget_) return;
-    for (EventHook* hook : widget_->findChildren<EventHook*>())
-        delete hook;
+    for (QObject* child : widget_->findChildren<QObject*>())
+        if (auto* hook = dynamic_cast<EventHook*>(child)) hook->Disable();
     delete widget_.data();
 }
 
