@@ -51,7 +51,7 @@ std::string RandomBetween(int64_t a, int64_t b, std::mt19937_64& random) {
 
 std::string Repeated(int64_t charCode, int64_t count) {
     if (charCode < 0 || charCode > 255) Fail(script_text::CharCodeOutOfRange);
-    if (count > MaxRepeatCount) Fail(script_text::CountTooLarge);
+    if (count > MaxTextChars) Fail(script_text::CountTooLarge);
     if (count <= 0) return {};
     const std::string character = Cp1251ToUtf8(std::string(1, static_cast<char>(charCode)));
     std::string text;
@@ -59,6 +59,11 @@ std::string Repeated(int64_t charCode, int64_t count) {
     for (int64_t i = 0; i < count; ++i)
         text += character;
     return text;
+}
+
+std::string Joined(const std::string& a, const std::string& b) {
+    if (CharCount(a) + CharCount(b) > MaxTextChars) Fail(script_text::TextTooLong);
+    return a + b;
 }
 
 } // namespace
@@ -77,7 +82,7 @@ std::optional<std::string> Operate(int code, const OperOperand& a, const OperOpe
     case 4:
         return Integer(code, StrToInt(a.value), StrToInt(b.value));
     case 5:
-        return a.value + b.value;
+        return Joined(a.value, b.value);
     case 6:
         return FloatQuotient(a.value, b.value);
     case 7:

@@ -11,8 +11,8 @@ struct OperOperand {
     bool isString = false; // a string literal in the script
 };
 
-// Longest text operation 8 builds.
-constexpr int64_t MaxRepeatCount = 10000;
+// Longest text an operation builds: a loop that doubles a text must not eat the memory.
+constexpr int64_t MaxTextChars = 10000;
 
 // The result of operation code on A and B; nothing for a code without an operation.
 std::optional<std::string> Operate(int code, const OperOperand& a, const OperOperand& b,

@@ -34,9 +34,14 @@ bool ScriptFile::Open(const std::string& path) {
     if (!file) return false;
     const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     if (file.bad()) return false;
+    OpenText(bytes);
+    return true;
+}
+
+void ScriptFile::OpenText(const std::string& bytes) {
+    Close();
     text_ = FileTextToUtf8(bytes);
     open_ = true;
-    return true;
 }
 
 void ScriptFile::Close() {

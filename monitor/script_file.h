@@ -14,6 +14,8 @@ public:
 
     // False when the file cannot be read; a file open from before is closed first either way.
     bool Open(const std::string& path);
+    // Serves a script text held in memory, as a file with these bytes would be.
+    void OpenText(const std::string& bytes);
     void Close();
     bool IsOpen() const { return open_; }
 

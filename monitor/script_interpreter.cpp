@@ -7,19 +7,30 @@
 ScriptInterpreter::ScriptInterpreter(ScriptHost& host) : host_(host) {}
 
 void ScriptInterpreter::Run(const std::string& path) {
-    random_.seed(static_cast<uint64_t>(MonotonicMs()) ^ std::random_device{}());
-    host_.ClearStopRequest();
-    Reset();
+    Begin();
     if (!file_.Open(path)) {
         host_.ShowError(script_text::CannotOpen + path);
         return;
     }
+    RunOpenFile();
+}
+
+void ScriptInterpreter::RunText(const std::string& bytes) {
+    Begin();
+    file_.OpenText(bytes);
+    RunOpenFile();
+}
+
+void ScriptInterpreter::RunOpenFile() {
     RunLines();
     host_.Refresh();
     file_.Close();
 }
 
-void ScriptInterpreter::Reset() {
+// Everything of a run starts afresh, the just-declared flag included.
+void ScriptInterpreter::Begin() {
+    random_.seed(static_cast<uint64_t>(MonotonicMs()) ^ std::random_device{}());
+    host_.ClearStopRequest();
     variables_.clear();
     whileFrames_.clear();
     whileStack_.clear();

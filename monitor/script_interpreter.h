@@ -51,6 +51,8 @@ public:
     explicit ScriptInterpreter(ScriptHost& host);
     // Runs the file from its first line; the file is closed when the run ends, however it ends.
     void Run(const std::string& path);
+    // Runs a script held in memory (the fuzz target's way in).
+    void RunText(const std::string& bytes);
 
     // What a run leaves behind (the variables stay readable until the next run).
     const std::vector<ScriptVariable>& Variables() const { return variables_; }
@@ -58,7 +60,8 @@ public:
 private:
     enum class Next { Go, End };
 
-    void Reset();
+    void Begin();
+    void RunOpenFile();
     Next RunLines();
     Next RunLine(const std::string& line);
     Next RunStatement(const RecognisedLine& recognised);

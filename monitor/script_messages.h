@@ -40,6 +40,7 @@ inline const std::string DivisionByZero = "Ошибка - деление на н
 inline const std::string IntegerOverflow = "Ошибка - результат не помещается в целое число.";
 inline const std::string FloatOverflow = "Ошибка - переполнение при делении.";
 inline const std::string CountTooLarge = "Ошибка - число символов больше 10000.";
+inline const std::string TextTooLong = "Ошибка - текст длиннее 10000 символов.";
 inline const std::string CharCodeOutOfRange = "Ошибка - код символа вне диапазона 0-255.";
 } // namespace script_text
 

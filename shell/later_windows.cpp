@@ -3,13 +3,9 @@
 
 #include "shell/main_window_models.h"
 
-TForm6* Form6 = nullptr;
 TForm7* Form7 = nullptr;
 TForm8* Form8 = nullptr;
 TForm9* Form9 = nullptr;
-TForm11* Form11 = nullptr;
-TForm12* Form12 = nullptr;
-TForm13* Form13 = nullptr;
 TForm15* Form15 = nullptr;
 TForm16* Form16 = nullptr;
 TForm17* Form17 = nullptr;
@@ -21,20 +17,17 @@ TForm22* Form22 = nullptr;
 TForm23* Form23 = nullptr;
 TForm24* Form24 = nullptr;
 TForm25* Form25 = nullptr;
-TForm26* Form26 = nullptr;
 TForm27* Form27 = nullptr;
 TForm28* Form28 = nullptr;
 TForm29* Form29 = nullptr;
 TForm30* Form30 = nullptr;
 TForm31* Form31 = nullptr;
-TForm32* Form32 = nullptr;
 TForm33* Form33 = nullptr;
 TForm34* Form34 = nullptr;
 TForm35* Form35 = nullptr;
 TForm36* Form36 = nullptr;
 TForm37* Form37 = nullptr;
 TForm38* Form38 = nullptr;
-TForm39* Form39 = nullptr;
 TForm40* Form40 = nullptr;
 TForm41* Form41 = nullptr;
 TForm42* Form42 = nullptr;
@@ -42,17 +35,12 @@ TForm43* Form43 = nullptr;
 TForm44* Form44 = nullptr;
 TForm45* Form45 = nullptr;
 TForm46* Form46 = nullptr;
-TForm47* Form47 = nullptr;
 TForm48* Form48 = nullptr;
 TForm49* Form49 = nullptr;
-TForm50* Form50 = nullptr;
 TForm51* Form51 = nullptr;
 TForm53* Form53 = nullptr;
 TForm54* Form54 = nullptr;
 
-TForm6::TForm6() {
-    SetCaption("Программирования логотипа");
-}
 TForm7::TForm7() {
     SetCaption("Чтение/запись/обнуление фискальной памяти");
 }
@@ -61,12 +49,6 @@ TForm8::TForm8() {
 }
 TForm9::TForm9() {
     SetCaption("Служебное внесение и изъятие денег");
-}
-TForm12::TForm12() {
-    SetCaption("Параметры операторов");
-}
-TForm13::TForm13() {
-    SetCaption("Пароли");
 }
 TForm15::TForm15() {
     SetCaption("Установить заводской номер");
@@ -113,9 +95,6 @@ TForm30::TForm30() {
 TForm31::TForm31() {
     SetCaption("Печать дополнительных дневных отчетов");
 }
-TForm32::TForm32() {
-    SetCaption("Позиция десятичной точки (\"гривны-копейки\")");
-}
 TForm33::TForm33() {
     SetCaption("Программирование товаров и продажа их в фискальном чеке (подготовка скрипт-файла)");
 }
@@ -133,9 +112,6 @@ TForm37::TForm37() {
 }
 TForm38::TForm38() {
     SetCaption("Техническое обслуживание");
-}
-TForm39::TForm39() {
-    SetCaption("Служебные счетчики");
 }
 TForm40::TForm40() {
     SetCaption("Переменные");
@@ -158,17 +134,11 @@ TForm45::TForm45() {
 TForm46::TForm46() {
     SetCaption("Чтение чека из регистратора");
 }
-TForm47::TForm47() {
-    SetCaption("Переключение ширины ленты");
-}
 TForm48::TForm48() {
     SetCaption("PQ-3 дневные отчеты");
 }
 TForm49::TForm49() {
     SetCaption("Параметры связи");
-}
-TForm50::TForm50() {
-    SetCaption("Установить и прочитать ID_DEV");
 }
 TForm51::TForm51() {
     SetCaption("Состояние модема");
@@ -180,26 +150,6 @@ TForm54::TForm54() {
     SetCaption("Копия чека (\"КСЕФ\")");
 }
 
-TForm11::TForm11() {
-    SetCaption("Заголовок и рекламный текст");
-    Edit2.SetText("40");
-    ComboBox2.Hide();
-    Column main(*this);
-    main.Field("Ширина ленты (симв.):", {&Edit2, &ComboBox2});
-}
-
 TForm21::TForm21() {
     SetCaption("Фискальный чек");
-}
-
-TForm26::TForm26() {
-    SetCaption("Параметры регистратора");
-    ComboBox2.Items().Assign(BaudRateTexts);
-    ComboBox2.Items().Add("Не изменять");
-    CheckBox16.SetCaption("Мелкий шрифт в чековой ленте");
-    CheckBox17.SetCaption("Мелкий шрифт в контрольной ленте");
-    CheckBox18.SetCaption("Использовать бумагу шириной 57 мм");
-    Column main(*this);
-    main.Field("Скорость обмена:", ComboBox2);
-    main.Add(CheckBox16).Add(CheckBox17).Add(CheckBox18);
 }

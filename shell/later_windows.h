@@ -7,10 +7,6 @@
 #include "shell/session.h"
 #include "shell/window_links.h"
 
-class TForm6 : public TForm {
-public:
-    TForm6();
-};
 class TForm7 : public TForm {
 public:
     TForm7();
@@ -24,19 +20,6 @@ public:
     TForm9();
 };
 
-class TForm11 : public TPaperWidthForm {
-public:
-    TForm11();
-};
-
-class TForm12 : public TForm {
-public:
-    TForm12();
-};
-class TForm13 : public TForm {
-public:
-    TForm13();
-};
 class TForm15 : public TForm {
 public:
     TForm15();
@@ -84,11 +67,6 @@ public:
     TForm25();
 };
 
-class TForm26 : public TRegisterSpeedForm {
-public:
-    TForm26();
-};
-
 class TForm27 : public TForm {
 public:
     TForm27();
@@ -108,10 +86,6 @@ public:
 class TForm31 : public TForm {
 public:
     TForm31();
-};
-class TForm32 : public TForm {
-public:
-    TForm32();
 };
 class TForm33 : public TForm {
 public:
@@ -141,10 +115,6 @@ class TForm38 : public TForm {
 public:
     TForm38();
 };
-class TForm39 : public TForm {
-public:
-    TForm39();
-};
 class TForm40 : public TForm {
 public:
     TForm40();
@@ -173,10 +143,6 @@ class TForm46 : public TForm {
 public:
     TForm46();
 };
-class TForm47 : public TForm {
-public:
-    TForm47();
-};
 class TForm48 : public TForm {
 public:
     TForm48();
@@ -184,10 +150,6 @@ public:
 class TForm49 : public TForm {
 public:
     TForm49();
-};
-class TForm50 : public TForm {
-public:
-    TForm50();
 };
 class TForm51 : public TForm {
 public:
@@ -202,13 +164,9 @@ public:
     TForm54();
 };
 
-extern TForm6* Form6;
 extern TForm7* Form7;
 extern TForm8* Form8;
 extern TForm9* Form9;
-extern TForm11* Form11;
-extern TForm12* Form12;
-extern TForm13* Form13;
 extern TForm15* Form15;
 extern TForm16* Form16;
 extern TForm17* Form17;
@@ -220,20 +178,17 @@ extern TForm22* Form22;
 extern TForm23* Form23;
 extern TForm24* Form24;
 extern TForm25* Form25;
-extern TForm26* Form26;
 extern TForm27* Form27;
 extern TForm28* Form28;
 extern TForm29* Form29;
 extern TForm30* Form30;
 extern TForm31* Form31;
-extern TForm32* Form32;
 extern TForm33* Form33;
 extern TForm34* Form34;
 extern TForm35* Form35;
 extern TForm36* Form36;
 extern TForm37* Form37;
 extern TForm38* Form38;
-extern TForm39* Form39;
 extern TForm40* Form40;
 extern TForm41* Form41;
 extern TForm42* Form42;
@@ -241,10 +196,8 @@ extern TForm43* Form43;
 extern TForm44* Form44;
 extern TForm45* Form45;
 extern TForm46* Form46;
-extern TForm47* Form47;
 extern TForm48* Form48;
 extern TForm49* Form49;
-extern TForm50* Form50;
 extern TForm51* Form51;
 extern TForm53* Form53;
 extern TForm54* Form54;

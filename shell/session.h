@@ -83,6 +83,12 @@ struct AnswerCheck {
         ErrorCaption = std::move(text);
         return *this;
     }
+    // The decoder's judgement behind a caption of the dialog's own, for no answer as for an error.
+    AnswerCheck& Decoded(const std::string& caption) {
+        TimeoutText = caption + TimeoutMessage;
+        ErrorCaption = caption;
+        return *this;
+    }
     AnswerCheck& CodeEdit(TEdit* edit) {
         ErrorCodeEdit = edit;
         return *this;

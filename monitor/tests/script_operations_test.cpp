@@ -32,7 +32,9 @@ TEST_P(OperTest, ComputesOrEndsTheRunWithAMessage) {
         EXPECT_EQ(host.messages, std::vector<std::string>{";r=" + c.result});
     } else {
         EXPECT_EQ(FirstLine(host.errors[0]), c.error);
-        EXPECT_TRUE(host.messages.empty() || host.messages.back() == c.oper) << host.messages.back();
+        const std::string failingLine = c.oper.substr(c.oper.rfind('\n') + 1);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0], failingLine) << "the failing line goes to the message list";
     }
 }
 
@@ -76,6 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
         OperCase{"FloatDivisionByZero", "7", "%Oper(x,0,6,r)", "", ZeroDivision},
         OperCase{"NotAnInteger", "1,5", "%Oper(x,1,0,r)", "", "'1,5' is not a valid integer value"},
         OperCase{"HugeRepeatCount", "", "%Oper(65,2000000000,8,r)", "", script_text::CountTooLarge},
+        OperCase{"RepeatOfTheLongestText", "", "%Oper(65,10000,8,r)\n%Oper(r,0,9,r)", "10000", ""},
+        OperCase{"ConcatenationBeyondTheLongestText", "", "%Oper(65,10000,8,r)\n%Oper(r,\"!\",5,r)", "",
+                 script_text::TextTooLong},
         OperCase{"CharacterCodeOutsideTheCodePage", "", "%Oper(256,1,8,r)", "",
                  script_text::CharCodeOutOfRange}),
     [](const auto& info) { return std::string(info.param.name); });

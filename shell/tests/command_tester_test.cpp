@@ -40,8 +40,9 @@ TEST_F(CommandTesterTest, AnInvalidOrShortCodeSendsNothing) {
 }
 
 TEST_F(CommandTesterTest, EnterSendsTheCodeWithThePasswordAndShowsTheRawAnswer) {
-    sim.SetOverride(0x2B,
-                    {.Data = "7;8;", .Status = std::array<uint8_t, 6>{0x80, 0x80, 0x88, 0x80, 0x80, 0x80}});
+    sim.SetOverride(0x2B, {.Error = "0000",
+                           .Data = "7;8;",
+                           .Status = std::array<uint8_t, 6>{0x80, 0x80, 0x88, 0x80, 0x80, 0x80}});
     Form14->Edit6.SetText("2b");
     WORD enter = VK_RETURN;
     Form14->Edit1.OnKeyDown(enter, 0);

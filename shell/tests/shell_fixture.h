@@ -10,6 +10,9 @@
 #include <unistd.h>
 
 #include "app/window_set.h"
+#include "dialogs/fiscal/fiscal_windows.h"
+#include "dialogs/setup/setup_windows.h"
+#include "monitor/monitor_windows.h"
 #include "driver/driver.h"
 #include "platform/clock/clock.h"
 #include "platform/forms/forms.h"

@@ -1,32 +1,13 @@
 #include "tools/regsim/register_model.h"
 
-#include <charconv>
 #include <chrono>
 #include <cstdio>
+
+#include "tools/regsim/model_fields.h"
 
 namespace regsim {
 
 namespace {
-
-std::string TwoHex(int value) {
-    char text[3];
-    std::snprintf(text, sizeof text, "%02X", value & 0xFF);
-    return text;
-}
-
-bool ParseInt(const std::string& text, int& value) {
-    const char* end = text.data() + text.size();
-    auto [ptr, error] = std::from_chars(text.data(), end, value);
-    return !text.empty() && error == std::errc() && ptr == end;
-}
-
-// Exactly `count` decimal digits; their value.
-bool ParseDigits(const std::string& text, size_t count, int& value) {
-    if (text.size() != count) return false;
-    for (char c : text)
-        if (c < '0' || c > '9') return false;
-    return ParseInt(text, value);
-}
 
 int DaysInMonth(int year, int month) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -60,17 +41,6 @@ DateTime HostLocalTime() {
     return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
 }
 
-std::string Field(const std::vector<std::string>& fields, size_t index) {
-    return index < fields.size() ? fields[index] : std::string();
-}
-
-std::string JoinFields(const std::vector<std::string>& fields) {
-    std::string data;
-    for (const std::string& field : fields)
-        data += field + ";";
-    return data;
-}
-
 } // namespace
 
 std::string FieldFormatError(int field) {
@@ -97,10 +67,25 @@ RegisterModel::RegisterModel() = default;
 ModelAnswer RegisterModel::Handle(uint8_t code, const std::string& data) {
     using Handler = ModelAnswer (RegisterModel::*)(const std::vector<std::string>&);
     static const std::map<uint8_t, Handler> handlers = {
-        {0x20, &RegisterModel::SetDateTime},       {0x21, &RegisterModel::GetDateTime},
-        {0x80, &RegisterModel::DiagnosticInfo},    {0x88, &RegisterModel::SetServiceCounter},
-        {0x89, &RegisterModel::GetServiceCounter}, {0xA0, &RegisterModel::GetFreeResources},
+        {0x20, &RegisterModel::SetDateTime},          {0x21, &RegisterModel::GetDateTime},
+        {0x80, &RegisterModel::DiagnosticInfo},       {0x88, &RegisterModel::SetServiceCounter},
+        {0x89, &RegisterModel::GetServiceCounter},    {0xA0, &RegisterModel::GetFreeResources},
+        {0x27, &RegisterModel::SetRegistratorParams}, {0x28, &RegisterModel::GetRegistratorParams},
+        {0x22, &RegisterModel::SetHeaderFooter},      {0x23, &RegisterModel::GetHeaderFooter},
+        {0x29, &RegisterModel::SetUserLogo},          {0x31, &RegisterModel::CloseUserLogo},
+        {0x2F, &RegisterModel::SetOperatorParams},    {0x30, &RegisterModel::GetOperatorParams},
+        {0x2C, &RegisterModel::ClearOperator},        {0x34, &RegisterModel::AddTmpBuffLine},
+        {0x36, &RegisterModel::GetServiceInfo},       {0x49, &RegisterModel::SetDecimalPoint},
+        {0x4A, &RegisterModel::GetDecimalPoint},      {0x4B, &RegisterModel::SetDeviceId},
+        {0x4C, &RegisterModel::GetDeviceId},
     };
+    // These carry their own passwords in place of the access password.
+    static const std::map<uint8_t, Handler> ownPassword = {
+        {0x2B, &RegisterModel::SetModePasswords},
+        {0x35, &RegisterModel::SetServiceInfo},
+    };
+    if (auto own = ownPassword.find(code); own != ownPassword.end())
+        return (this->*own->second)(SplitFields(data));
     auto handler = handlers.find(code);
     if (handler == handlers.end()) return DefaultAnswer;
     const std::vector<std::string> fields = SplitFields(data);

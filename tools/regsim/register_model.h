@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/regsim/setup_state.h"
+
 namespace regsim {
 
 struct DateTime {
@@ -61,6 +63,8 @@ struct RegisterState {
     FreeResources Resources;
     // Service counters 0 to 20 (88h, 89h); one that was never set reads "0".
     std::map<int, std::string> Counters = {{0, "87"}, {11, "65536"}, {16, "1460"}};
+
+    SetupState Setup;
 };
 
 // A register that answers commands. The clock runs on the host's local clock plus an offset, or
@@ -89,6 +93,25 @@ private:
     ModelAnswer SetServiceCounter(const std::vector<std::string>& fields);
     ModelAnswer GetServiceCounter(const std::vector<std::string>& fields);
     ModelAnswer GetFreeResources(const std::vector<std::string>& fields);
+    // Set-up commands (register_model_setup.cpp).
+    ModelAnswer SetRegistratorParams(const std::vector<std::string>& fields);
+    ModelAnswer GetRegistratorParams(const std::vector<std::string>& fields);
+    ModelAnswer SetHeaderFooter(const std::vector<std::string>& fields);
+    ModelAnswer GetHeaderFooter(const std::vector<std::string>& fields);
+    ModelAnswer SetUserLogo(const std::vector<std::string>& fields);
+    ModelAnswer CloseUserLogo(const std::vector<std::string>& fields);
+    ModelAnswer SetOperatorParams(const std::vector<std::string>& fields);
+    ModelAnswer GetOperatorParams(const std::vector<std::string>& fields);
+    ModelAnswer ClearOperator(const std::vector<std::string>& fields);
+    ModelAnswer AddTmpBuffLine(const std::vector<std::string>& fields);
+    ModelAnswer GetServiceInfo(const std::vector<std::string>& fields);
+    ModelAnswer SetDecimalPoint(const std::vector<std::string>& fields);
+    ModelAnswer GetDecimalPoint(const std::vector<std::string>& fields);
+    ModelAnswer SetDeviceId(const std::vector<std::string>& fields);
+    ModelAnswer GetDeviceId(const std::vector<std::string>& fields);
+    // Commands whose first field is a password of their own rather than the access password.
+    ModelAnswer SetModePasswords(const std::vector<std::string>& fields);
+    ModelAnswer SetServiceInfo(const std::vector<std::string>& fields);
 
     long long clockOffset_ = 0;            // seconds added to the host's local time
     std::optional<DateTime> stoppedClock_; // set when the clock stands still

@@ -1,0 +1,279 @@
+#include "dialogs/setup/header_dialog.h"
+
+#include "driver/driver.h"
+#include "platform/text/text.h"
+#include "shell/session.h"
+
+TForm11* Form11 = nullptr;
+
+namespace {
+const std::string kSkip = "не записывать";
+const std::string kSingle = "одинарная ширина";
+const std::string kDouble = "двойная ширина";
+constexpr int kHeaderRows = 10;
+constexpr int kAdvertisingRows = 4;
+
+const std::vector<std::string> kOperations = {
+    "Программировать все",
+    "Программировать заголовок чека",
+    "Программировать рекламный текст",
+    "Читать все",
+    "Читать заголовок чека",
+    "Читать рекламный текст",
+    "Обнулить заголовок и рекламный текст",
+    "Обнулить заголовок чека",
+    "Обнулить рекламный текст",
+};
+
+// The attribute cell's next text when clicked.
+std::string NextAttribute(const std::string& text) {
+    if (text == kSkip) return kSingle;
+    if (text == kSingle) return kDouble;
+    return kSkip;
+}
+
+// Characters of a UTF-8 text.
+int Characters(const std::string& text) {
+    int count = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80) ++count;
+    return count;
+}
+
+std::string TrimBlanks(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+} // namespace
+
+int CentringBlanks(int width, int length, bool doubleWidth) {
+    const int blanks = (doubleWidth ? width / 4 : width / 2) - length / 2;
+    return blanks > 0 ? blanks : 0;
+}
+
+TForm11::TForm11() {
+    SetCaption("Заголовок и рекламный текст");
+    SetBorderStyle(bsToolWindow);
+    SetBorderIcons(biSystemMenu);
+    SetPosition(poScreenCenter);
+    Edit2.SetText("40");
+    ComboBox2.Hide();
+    GroupBox1.SetCaption("Заголовок чека");
+    GroupBox2.SetCaption("Рекламный текст");
+    SetUpGrid(StringGrid1, kHeaderRows);
+    SetUpGrid(StringGrid2, kAdvertisingRows);
+    for (TCheckBox* box : HeaderBlock().Centre)
+        box->SetCaption("центрировать");
+    for (TCheckBox* box : AdvertisingBlock().Centre)
+        box->SetCaption("центрировать");
+    ComboBox1.SetStyle(csDropDownList);
+    ComboBox1.Items().Assign(kOperations);
+    CheckBox1.SetCaption("Записать  только непустые поля ");
+    CheckBox1.SetEnabled(false);
+    Button2.SetCaption("Выполнить");
+    Button2.SetEnabled(false);
+    Edit1.SetText(DefaultPassword);
+    Button3.SetCaption("Очистить");
+    Button4.SetCaption("Очистить");
+    Button5.SetCaption("Центрировать заголовок чека");
+    Button6.SetCaption("Отменить центрирование");
+    Button8.SetCaption("Центрировать рекламный текст");
+    Button7.SetCaption("Отменить центрирование");
+    Button1.SetCaption("Закрыть");
+    LayOut();
+    StringGrid1.OnSelectCell = [this](int col, int row, bool& can) {
+        SelectCell(StringGrid1, col, row, can);
+    };
+    StringGrid2.OnSelectCell = [this](int col, int row, bool& can) {
+        SelectCell(StringGrid2, col, row, can);
+    };
+    ComboBox1.OnChange = [this] { ComboBox1Change(); };
+    Button2.OnClick = [this] { Button2Click(); };
+    Button3.OnClick = [this] { Button3Click(); };
+    Button4.OnClick = [this] { Button4Click(); };
+    Button5.OnClick = [this] { Button5Click(); };
+    Button6.OnClick = [this] { Button6Click(); };
+    Button7.OnClick = [this] { Button7Click(); };
+    Button8.OnClick = [this] { Button8Click(); };
+    Button1.OnClick = [this] { Button1Click(); };
+    OnActivate = [this] { FormActivate(); };
+}
+
+void TForm11::SetUpGrid(TStringGrid& grid, int rows) {
+    grid.SetColCount(3);
+    grid.SetRowCount(rows + 1);
+    grid.SetColWidth(0, 50);
+    grid.SetColWidth(1, 330);
+    grid.SetColWidth(2, 130);
+    grid.SetEditing(true);
+}
+
+void TForm11::LayOut() {
+    Column main(*this);
+    auto blocks = {std::pair{&GroupBox1, HeaderBlock()}, std::pair{&GroupBox2, AdvertisingBlock()}};
+    for (const auto& [box, block] : blocks) {
+        Column group = main.Group(*box);
+        auto sides = group.Columns(2);
+        sides[0].Add(*block.Grid);
+        sides[1].Space(26); // beside the title row
+        for (TCheckBox* centre : block.Centre)
+            sides[1].Add(*centre);
+        sides[1].Stretch();
+    }
+    main.Line({&Button3, &Button5, &Button6});
+    main.Line({&Button4, &Button8, &Button7});
+    main.Field("Ширина ленты (симв.):", {&Edit2, &ComboBox2})
+        .Field("Операция:", ComboBox1)
+        .Add(CheckBox1)
+        .Field("Пароль:", Edit1);
+    main.Buttons({&Button2, &Button1});
+}
+
+TForm11::Block TForm11::HeaderBlock() {
+    return {&StringGrid1,
+            {&CheckBox2, &CheckBox3, &CheckBox4, &CheckBox5, &CheckBox6, &CheckBox7, &CheckBox8, &CheckBox9,
+             &CheckBox10, &CheckBox11},
+            0,
+            "Заголовок",
+            true};
+}
+
+TForm11::Block TForm11::AdvertisingBlock() {
+    return {&StringGrid2, {&CheckBox12, &CheckBox13, &CheckBox14, &CheckBox15}, 10, "Рекламный текст", false};
+}
+
+void TForm11::ResetGrid(TStringGrid& grid, int rows) {
+    grid.SetCell(0, 0, "Номер");
+    grid.SetCell(1, 0, "        Текст");
+    grid.SetCell(2, 0, "Параметры");
+    for (int row = 1; row <= rows; ++row) {
+        grid.SetCell(0, row, std::to_string(row - 1));
+        grid.SetCell(2, row, kSkip);
+    }
+}
+
+void TForm11::FormActivate() {
+    ResetGrid(StringGrid1, kHeaderRows);
+    ResetGrid(StringGrid2, kAdvertisingRows);
+}
+
+// Text cells are edited; a click on an attribute cell steps its text on instead of selecting it.
+void TForm11::SelectCell(TStringGrid& grid, int col, int row, bool& canSelect) {
+    if (col != 2 || row < 1) return;
+    grid.SetCell(2, row, NextAttribute(grid.Cell(2, row)));
+    canSelect = false;
+}
+
+void TForm11::ComboBox1Change() {
+    const int index = ComboBox1.ItemIndex();
+    Button2.SetEnabled(index >= 0);
+    CheckBox1.SetEnabled(index >= 0 && index <= 2);
+}
+
+int TForm11::PaperWidth() const {
+    return StrToInt(Edit2.Visible() ? Edit2.Text() : ComboBox2.Text());
+}
+
+void TForm11::Button2Click() {
+    const int operation = ComboBox1.ItemIndex();
+    if (operation < 0) return;
+    const bool header = operation % 3 != 2;      // "все" and "заголовок"
+    const bool advertising = operation % 3 != 1; // "все" and "рекламный текст"
+    std::vector<Block> blocks;
+    if (header) blocks.push_back(HeaderBlock());
+    if (advertising) blocks.push_back(AdvertisingBlock());
+    const int width = operation <= 2 ? PaperWidth() : 0;
+    for (const Block& block : blocks) {
+        const bool done = operation <= 2   ? Program(block, width)
+                          : operation <= 5 ? Read(block)
+                                           : Clear(block);
+        if (!done) return;
+    }
+    ShowMessage(SuccessMessage);
+}
+
+bool TForm11::Program(const Block& block, int width) {
+    TStringGrid& grid = *block.Grid;
+    for (size_t i = 0; i < block.Centre.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        const std::string attribute = grid.Cell(2, row);
+        if (attribute == kSkip) continue;
+        const bool doubleWidth = attribute != kSingle;
+        std::string text = grid.Cell(1, row);
+        if (text.empty() && CheckBox1.Checked()) continue;
+        if (block.Centre[i]->Checked()) {
+            text = TrimBlanks(text);
+            const int length = Characters(text);
+            if (length > 0) text = std::string(CentringBlanks(width, length, doubleWidth), ' ') + text;
+        }
+        AnswerRecord* answer =
+            SetHeaderFooter(Edit1.Text(), block.FirstLine + row - 1, text, doubleWidth ? 1 : 0, nullptr);
+        if (LineFailed(answer, block, row, false)) return false;
+    }
+    return true;
+}
+
+bool TForm11::Clear(const Block& block) {
+    TStringGrid& grid = *block.Grid;
+    for (size_t i = 0; i < block.Centre.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        const std::string attribute = grid.Cell(2, row);
+        if (attribute == kSkip) continue;
+        AnswerRecord* answer = SetHeaderFooter(Edit1.Text(), block.FirstLine + row - 1, "",
+                                               attribute == kSingle ? 0 : 1, nullptr);
+        if (LineFailed(answer, block, row, true)) return false;
+    }
+    return true;
+}
+
+// A line that brought no answer leaves its cell as it was: the record then holds an older answer.
+bool TForm11::Read(const Block& block) {
+    TStringGrid& grid = *block.Grid;
+    for (size_t i = 0; i < block.Centre.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        AnswerRecord* answer = GetHeaderFooter(Edit1.Text(), block.FirstLine + row - 1, nullptr);
+        if (answer && !answer->NoAnswer()) grid.SetCell(1, row, answer->Field(1));
+        if (LineFailed(answer, block, row, true)) return false;
+        const std::string attribute = answer->Field(2);
+        if (!attribute.empty() && attribute[0] == '0') grid.SetCell(2, row, kSingle);
+        if (!attribute.empty() && attribute[0] == '1') grid.SetCell(2, row, kDouble);
+    }
+    return true;
+}
+
+// The header names its rows 0..9; the advertising block its screen rows 0..3 when programming and
+// its register lines 10..13 otherwise.
+bool TForm11::LineFailed(AnswerRecord* answer, const Block& block, int row, bool byRegisterLine) {
+    const int number = block.Header || !byRegisterLine ? row - 1 : block.FirstLine + row - 1;
+    const std::string caption = block.Title + ".\n  Строка " + std::to_string(number) + " :\n  ";
+    return !CheckAnswer(answer, AnswerCheck().Decoded(caption));
+}
+
+void TForm11::Button3Click() {
+    for (int row = 1; row <= kHeaderRows; ++row)
+        StringGrid1.SetCell(1, row, "");
+}
+void TForm11::Button4Click() {
+    for (int row = 1; row <= kAdvertisingRows; ++row)
+        StringGrid2.SetCell(1, row, "");
+}
+void TForm11::Button5Click() {
+    for (TCheckBox* box : HeaderBlock().Centre)
+        box->SetChecked(true);
+}
+void TForm11::Button6Click() {
+    for (TCheckBox* box : HeaderBlock().Centre)
+        box->SetChecked(false);
+}
+void TForm11::Button8Click() {
+    for (TCheckBox* box : AdvertisingBlock().Centre)
+        box->SetChecked(true);
+}
+void TForm11::Button7Click() {
+    for (TCheckBox* box : AdvertisingBlock().Centre)
+        box->SetChecked(false);
+}
+void TForm11::Button1Click() {
+    Close();
+}

@@ -1,0 +1,125 @@
+#include "dialogs/setup/logo_dialog.h"
+
+#include <filesystem>
+
+#include "dialogs/setup/logo_bits.h"
+#include "driver/driver.h"
+#include "platform/text/text.h"
+#include "shell/session.h"
+
+TForm6* Form6 = nullptr;
+
+namespace {
+const std::string kNoAnswer = "Ошибка! Таймаут устройства!";
+const std::string kWriteFailed = "Ошибка записи логотипа";
+} // namespace
+
+TForm6::TForm6() {
+    SetCaption("Программирования логотипа");
+    SetBorderStyle(bsToolWindow);
+    SetBorderIcons({});
+    SetPosition(poScreenCenter);
+    Edit1.SetText(DefaultPassword);
+    Edit1.SetMaxLength(6);
+    GroupBox1.SetCaption("Вид логотипа");
+    Image1.SetWidth(384);
+    Image1.SetHeight(192);
+    Button2.SetCaption("Открыть");
+    Button3.SetCaption("Программировать");
+    Button3.SetEnabled(false);
+    Button1.SetCaption("Закрыть");
+    OpenDialog1.SetFilter("BMP файл|*.BMP");
+    LayOut();
+    Button2.OnClick = [this] { Button2Click(); };
+    Button3.OnClick = [this] { Button3Click(); };
+    Button1.OnClick = [this] { Button1Click(); };
+    OnActivate = [this] { FormActivate(); };
+}
+
+void TForm6::LayOut() {
+    Column main(*this);
+    main.Field("Пароль для программирования:", Edit1)
+        .Field("Максимальный размер логотипа (по X, в пикселях):", Label5)
+        .Field("Максимальный размер логотипа (по Y, в пикселях):", Label6)
+        .Field("Размер рисунка (по X, в пикселях):", Label9)
+        .Field("Размер рисунка (по Y, в пикселях):", Label10)
+        .Field("Размер для загрузки (по X):", Edit2)
+        .Field("Размер для загрузки (по Y):", Edit3);
+    main.Group(GroupBox1).Add(Image1);
+    main.Add(ProgressBar1);
+    main.Buttons({&Button2, &Button3, &Button1});
+}
+
+// The largest logo: field 8 of 80h is its width; field 7 its size in bytes. An answer that is not
+// good, or a width of 0, leaves the maximum unknown, and nothing can be uploaded.
+void TForm6::FormActivate() {
+    AnswerRecord* answer = GetDiagnosticInfo(Edit1.Text(), nullptr);
+    maximum_.reset();
+    if (!CheckAnswer(answer,
+                     AnswerCheck().Timeout(kNoAnswer).Caption("Проверка состояния регистратора:\n  ")))
+        return;
+    const int width = StrToIntDef(answer->Field(8), 0);
+    const int bytes = StrToIntDef(answer->Field(7), 0);
+    Label5.SetCaption(answer->Field(8));
+    Label6.SetCaption(width > 0 ? std::to_string(bytes * 8 / width) : "");
+    if (width > 0 && bytes > 0) maximum_ = Size{width, bytes * 8 / width};
+}
+
+void TForm6::Button2Click() {
+    OpenDialog1.SetInitialDir(std::filesystem::current_path().string());
+    if (!OpenDialog1.Execute()) return;
+    QImage picture(QString::fromStdString(OpenDialog1.FileName()));
+    if (picture.isNull() || picture.width() == 0 || picture.height() == 0) {
+        ShowMessage("Файл не является рисунком BMP: " + OpenDialog1.FileName());
+        return;
+    }
+    picture_ = picture;
+    Image1.LoadFromFile(OpenDialog1.FileName());
+    Button3.SetEnabled(true);
+    Label9.SetCaption(std::to_string(picture.width()));
+    Label10.SetCaption(std::to_string(picture.height()));
+    const Size largest = maximum_.value_or(Size{picture.width(), picture.height()});
+    Edit2.SetText(std::to_string(std::min(picture.width(), largest.Width)));
+    Edit3.SetText(std::to_string(std::min(picture.height(), largest.Height)));
+}
+
+bool TForm6::UploadSizeAllowed(int width, int height) const {
+    if (!maximum_) {
+        ShowMessage("Максимальный размер логотипа неизвестен. Ошибка!");
+        return false;
+    }
+    if (width < 1 || height < 1 || width > maximum_->Width || height > maximum_->Height) {
+        ShowMessage("Неверный размер для загрузки! По X допустимо от 1 до " +
+                    std::to_string(maximum_->Width) + ", по Y от 1 до " + std::to_string(maximum_->Height) +
+                    ".");
+        return false;
+    }
+    return true;
+}
+
+bool TForm6::PacketSent(AnswerRecord* answer) {
+    return CheckAnswer(answer, AnswerCheck().Timeout(kNoAnswer).Error(kWriteFailed));
+}
+
+void TForm6::Button3Click() {
+    const int width = StrToInt(Edit2.Text());
+    const int height = StrToInt(Edit3.Text());
+    if (!UploadSizeAllowed(width, height)) return;
+    ProgressBar1.SetMax(width * height / 8);
+    ProgressBar1.SetPosition(0);
+    const std::vector<std::string> packets = LogoPackets(picture_, width, height);
+    for (size_t number = 0; number < packets.size(); ++number) {
+        if (!PacketSent(SetUserLogo(Edit1.Text(), static_cast<int>(number), packets[number], nullptr)))
+            return;
+        ProgressBar1.SetPosition(ProgressBar1.Position() + LogoPacketBytes);
+        Repaint();
+    }
+    const std::string size = Edit2.Text() + ";" + Edit3.Text() + ";";
+    if (!PacketSent(SendCommand(0x31, Edit1.Text() + ";" + size))) return;
+    ShowMessage(SuccessMessage);
+    ProgressBar1.SetPosition(0);
+}
+
+void TForm6::Button1Click() {
+    Close();
+}
