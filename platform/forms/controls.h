@@ -104,6 +104,13 @@ public:
 
 protected:
     QLineEdit* Line() const { return line_; }
+    // The library's steps behind the events: each fires its event; a derived edit adds its own
+    // handling around them (a key or character set to 0 is swallowed).
+    virtual void Change();
+    virtual void KeyDown(WORD& key, TShiftState shift);
+    virtual void KeyPress(char32_t& key);
+    virtual void DoEnter();
+    virtual void DoExit();
 
 private:
     QLineEdit* line_;

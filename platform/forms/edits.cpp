@@ -11,17 +11,19 @@ constexpr int kNoLimit = 32767;
 } // namespace
 
 TEdit::TEdit() : TControl(new QLineEdit), line_(static_cast<QLineEdit*>(Widget())) {
-    QObject::connect(line_, &QLineEdit::textChanged, [this] { Fire(OnChange); });
+    QObject::connect(line_, &QLineEdit::textChanged, [this] { RunHandler([this] { Change(); }); });
     new EventHook(line_, [this](QEvent& event) {
         switch (event.type()) {
         case QEvent::KeyPress:
-            return DispatchKeyPress(static_cast<QKeyEvent&>(event), OnKeyDown, OnKeyPress,
-                                    [this](const QString& text) { line_->insert(text); });
+            return DispatchKeyPress(
+                static_cast<QKeyEvent&>(event), [this](WORD& key, TShiftState shift) { KeyDown(key, shift); },
+                [this](char32_t& key) { KeyPress(key); },
+                [this](const QString& text) { line_->insert(text); });
         case QEvent::FocusIn:
-            Fire(OnEnter);
+            RunHandler([this] { DoEnter(); });
             return false;
         case QEvent::FocusOut:
-            Fire(OnExit);
+            RunHandler([this] { DoExit(); });
             return false;
         case QEvent::MouseButtonRelease:
             Fire(OnClick);
@@ -61,4 +63,20 @@ void TEdit::SetPasswordChar(char passwordChar) {
 
 void TEdit::SelectAll() {
     line_->selectAll();
+}
+
+void TEdit::Change() {
+    Fire(OnChange);
+}
+void TEdit::KeyDown(WORD& key, TShiftState shift) {
+    Fire(OnKeyDown, key, shift);
+}
+void TEdit::KeyPress(char32_t& key) {
+    Fire(OnKeyPress, key);
+}
+void TEdit::DoEnter() {
+    Fire(OnEnter);
+}
+void TEdit::DoExit() {
+    Fire(OnExit);
 }

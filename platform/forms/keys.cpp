@@ -20,6 +20,10 @@ constexpr KeyPair kNamedKeys[] = {
 
 WORD VirtualKeyOf(const QKeyEvent& event) {
     const int key = event.key();
+    if (event.modifiers() & Qt::KeypadModifier) {
+        if (key == Qt::Key_Plus) return VK_ADD;
+        if (key == Qt::Key_Minus) return VK_SUBTRACT;
+    }
     for (const auto& pair : kNamedKeys)
         if (pair.qt == key) return pair.vk;
     if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<WORD>('A' + (key - Qt::Key_A));

@@ -102,7 +102,9 @@ constexpr WORD VK_RIGHT = 0x27;
 constexpr WORD VK_DOWN = 0x28;
 constexpr WORD VK_INSERT = 0x2D;
 constexpr WORD VK_DELETE = 0x2E;
-constexpr WORD VK_F1 = 0x70; // VK_F1 + n - 1 is Fn, up to F12
+constexpr WORD VK_ADD = 0x6B;      // "+" of the numeric keypad
+constexpr WORD VK_SUBTRACT = 0x6D; // "-" of the numeric keypad
+constexpr WORD VK_F1 = 0x70;       // VK_F1 + n - 1 is Fn, up to F12
 
 // Modifier keys and mouse buttons held during a key or mouse event.
 enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };

@@ -9,9 +9,7 @@
 namespace {
 
 constexpr int64_t MsPerDay = 86400000;
-constexpr char DateSeparator = '.';
 constexpr char TimeSeparator = ':';
-const char* const ShortDateFormat = "dd/mm/yyyy";
 // Two-digit years fall into the hundred years that start this many years before the current one.
 constexpr int TwoDigitYearCenturyWindow = 50;
 

@@ -68,6 +68,10 @@ std::string FloatToStr(double value);
 // Days since 30.12.1899, the time of day as the fraction.
 using TDateTime = double;
 
+// The fixed Russian defaults: "." between day, month and year; day before month, four-digit year.
+constexpr char DateSeparator = '.';
+constexpr const char* ShortDateFormat = "dd/mm/yyyy";
+
 TDateTime EncodeDate(int year, int month, int day);                      // "Invalid argument to date encode"
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond); // "Invalid argument to time encode"
 bool TryEncodeDate(int year, int month, int day, TDateTime& result);
