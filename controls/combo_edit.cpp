@@ -387,7 +387,7 @@ bool TCustomComboEdit::AcceptPopup(TVariant&) {
 void TCustomComboEdit::AcceptValue(const TVariant& value) {
     const std::string text = VarToStr(value);
     if (text == Text()) return;
-    popupVisible_ = popup_ && popup_->Showing();
+    RefreshPopupVisible();
     SetText(text); // runs the change notification
     SetModified(true);
 }

@@ -152,6 +152,8 @@ protected:
     // The button keeps working while the edit is read-only.
     void SetAlwaysEnabled(bool enabled) { alwaysEnabled_ = enabled; }
     void RecreateGlyph();
+    // The drop-down-visible flag taken from the drop-down itself (before a change notification).
+    void RefreshPopupVisible() { popupVisible_ = popup_ && popup_->Showing(); }
 
 private:
     friend class TEditButton;

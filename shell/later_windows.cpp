@@ -18,17 +18,12 @@ TForm23* Form23 = nullptr;
 TForm24* Form24 = nullptr;
 TForm25* Form25 = nullptr;
 TForm27* Form27 = nullptr;
-TForm28* Form28 = nullptr;
-TForm29* Form29 = nullptr;
-TForm30* Form30 = nullptr;
 TForm31* Form31 = nullptr;
-TForm33* Form33 = nullptr;
 TForm34* Form34 = nullptr;
 TForm35* Form35 = nullptr;
 TForm36* Form36 = nullptr;
 TForm37* Form37 = nullptr;
 TForm38* Form38 = nullptr;
-TForm40* Form40 = nullptr;
 TForm41* Form41 = nullptr;
 TForm42* Form42 = nullptr;
 TForm43* Form43 = nullptr;
@@ -83,20 +78,8 @@ TForm25::TForm25() {
 TForm27::TForm27() {
     SetCaption("Дата и время");
 }
-TForm28::TForm28() {
-    SetCaption("Монитор для фискального регистратора + запуск скриптов");
-}
-TForm29::TForm29() {
-    SetCaption("Печать фискальных чеков");
-}
-TForm30::TForm30() {
-    SetCaption("Программирование товаров и продажа их в фискальном чеке (сразу)");
-}
 TForm31::TForm31() {
     SetCaption("Печать дополнительных дневных отчетов");
-}
-TForm33::TForm33() {
-    SetCaption("Программирование товаров и продажа их в фискальном чеке (подготовка скрипт-файла)");
 }
 TForm34::TForm34() {
     SetCaption("Параметры оплаты");
@@ -112,9 +95,6 @@ TForm37::TForm37() {
 }
 TForm38::TForm38() {
     SetCaption("Техническое обслуживание");
-}
-TForm40::TForm40() {
-    SetCaption("Переменные");
 }
 TForm41::TForm41() {
     SetCaption("Копия чека");

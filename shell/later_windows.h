@@ -71,25 +71,9 @@ class TForm27 : public TForm {
 public:
     TForm27();
 };
-class TForm28 : public TForm {
-public:
-    TForm28();
-};
-class TForm29 : public TForm {
-public:
-    TForm29();
-};
-class TForm30 : public TForm {
-public:
-    TForm30();
-};
 class TForm31 : public TForm {
 public:
     TForm31();
-};
-class TForm33 : public TForm {
-public:
-    TForm33();
 };
 
 // Payment forms: the number of the register's payment types, kept in the shared session.
@@ -114,10 +98,6 @@ public:
 class TForm38 : public TForm {
 public:
     TForm38();
-};
-class TForm40 : public TForm {
-public:
-    TForm40();
 };
 class TForm41 : public TForm {
 public:
@@ -179,17 +159,12 @@ extern TForm23* Form23;
 extern TForm24* Form24;
 extern TForm25* Form25;
 extern TForm27* Form27;
-extern TForm28* Form28;
-extern TForm29* Form29;
-extern TForm30* Form30;
 extern TForm31* Form31;
-extern TForm33* Form33;
 extern TForm34* Form34;
 extern TForm35* Form35;
 extern TForm36* Form36;
 extern TForm37* Form37;
 extern TForm38* Form38;
-extern TForm40* Form40;
 extern TForm41* Form41;
 extern TForm42* Form42;
 extern TForm43* Form43;

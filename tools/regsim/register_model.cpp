@@ -87,7 +87,8 @@ ModelAnswer RegisterModel::Handle(uint8_t code, const std::string& data) {
     if (auto own = ownPassword.find(code); own != ownPassword.end())
         return (this->*own->second)(SplitFields(data));
     auto handler = handlers.find(code);
-    if (handler == handlers.end()) return DefaultAnswer;
+    if (handler == handlers.end())
+        return RegisterHasCommand(code) ? DefaultAnswer : ModelAnswer{kErrorUnknownCommand, ""};
     const std::vector<std::string> fields = SplitFields(data);
     if (Field(fields, 0) != State.Password) return {kErrorPassword, ""};
     return (this->*handler->second)(fields);

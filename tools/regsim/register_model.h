@@ -76,7 +76,8 @@ public:
     RegisterModel();
 
     // The answer to one command. A modelled command whose first field is not the password gets
-    // kErrorPassword; any other command gets DefaultAnswer, whatever its data.
+    // kErrorPassword; a code the register does not have gets kErrorUnknownCommand; any other
+    // command gets DefaultAnswer, whatever its data.
     ModelAnswer Handle(uint8_t code, const std::string& data);
 
     RegisterState State;
@@ -117,15 +118,19 @@ private:
     std::optional<DateTime> stoppedClock_; // set when the clock stands still
 };
 
+// Whether the register has this command code at all (modelled here or not).
+bool RegisterHasCommand(uint8_t code);
+
 // The data text split at ";" (a final ";" ends the last field rather than opening an empty one).
 std::vector<std::string> SplitFields(const std::string& data);
 
 // Error fields the model gives: detail (two hex digits) then class.
 inline const char* const kErrorOk = "0000";
-inline const char* const kErrorPassword = "0006";   // rErrPWD
-inline const char* const kErrorDateFormat = "0C05"; // err_DateFormat
-inline const char* const kErrorTimeFormat = "0D05"; // err_TimeFormat
-std::string FieldFormatError(int field);            // rErr_FieldFormat of field N: "NN03"
-std::string FieldValueError(int field);             // rErr_FieldValue of field N: "NN04"
+inline const char* const kErrorUnknownCommand = "0002"; // rErr_InstrCODE
+inline const char* const kErrorPassword = "0006";       // rErrPWD
+inline const char* const kErrorDateFormat = "0C05";     // err_DateFormat
+inline const char* const kErrorTimeFormat = "0D05";     // err_TimeFormat
+std::string FieldFormatError(int field);                // rErr_FieldFormat of field N: "NN03"
+std::string FieldValueError(int field);                 // rErr_FieldValue of field N: "NN04"
 
 } // namespace regsim

@@ -114,3 +114,24 @@ TEST(RegisterModel, FreeResourcesGiveTwelveFieldsInOrder) {
     EXPECT_EQ(fields[8], "");
     EXPECT_EQ(fields[11], "17");
 }
+
+TEST(RegisterModel, CodesTheRegisterDoesNotHaveGetTheInvalidCommandError) {
+    RegisterModel model;
+    const struct {
+        uint8_t code;
+        bool known;
+    } cases[] = {
+        {0x00, false}, {0x1F, false}, {0x20, true},  {0x2A, false}, {0x31, true},  {0x32, false},
+        {0x3B, true},  {0x4C, true},  {0x4D, false}, {0x6F, true},  {0x72, false}, {0x78, true},
+        {0x79, false}, {0x84, true},  {0x85, false}, {0x9F, false}, {0xA6, true},  {0xA7, false},
+        {0xD1, true},  {0xE9, false}, {0xEE, true},  {0xF3, true},  {0xFC, true},  {0xFF, false},
+    };
+    for (const auto& c : cases) {
+        const ModelAnswer answer = model.Handle(c.code, "736204;");
+        EXPECT_EQ(answer.Error == kErrorUnknownCommand, !c.known) << int(c.code);
+        EXPECT_EQ(RegisterHasCommand(c.code), c.known) << int(c.code);
+        if (!c.known) {
+            EXPECT_EQ(answer.Data, "") << int(c.code);
+        }
+    }
+}

@@ -182,3 +182,18 @@ TEST(RegisterSimulator, ThePortCanBeOpenedAndClosedAgainWithoutAHangUp) {
         EXPECT_EQ(client.ReadAnswer(), BuildAnswerFrame({0x21, 0x21, "0000", "070326;0905;", kIdle}));
     }
 }
+
+TEST_F(SimulatorTest, EveryCodeGetsAnAnswerFrameEvenThoseItDoesNotHave) {
+    // Read by length, as the code byte itself may be ETX: SOH, LEN, SEQ, CMD, a four-digit error field
+    // and ";", EOT, the status bytes, ENQ, the check characters and ETX around the data.
+    const size_t framing = 22;
+    for (unsigned code = 0; code <= 0xFF; ++code) {
+        client->Write(CommandFrame(0x20 + code % 0x5F, static_cast<unsigned char>(code), "736204;"));
+        std::string answer = client->Read(2, 1000);
+        ASSERT_EQ(answer.size(), 2u) << code;
+        answer += client->Read(static_cast<uint8_t>(answer[1]) - 0x30 + framing - 2, 1000);
+        EXPECT_EQ(static_cast<uint8_t>(answer[3]), code);
+        EXPECT_EQ(answer.back(), '\x03') << code;
+        EXPECT_EQ(answer.substr(4, 5) == "0002;", !RegisterHasCommand(static_cast<uint8_t>(code))) << code;
+    }
+}

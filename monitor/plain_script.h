@@ -1,0 +1,33 @@
+#pragma once
+// The plain script run of the monitor's "Продолжить" and "Шаг": one command per line, ";" lines
+// skipped, "+" lines shown as comments. Everything it shows or sends goes through a ScriptHost, so it
+// runs without a window being shown.
+#include <string>
+
+#include "monitor/script_file.h"
+#include "monitor/script_host.h"
+
+class PlainScriptRun {
+public:
+    explicit PlainScriptRun(ScriptHost& host) : host_(host) {}
+    PlainScriptRun(const PlainScriptRun&) = delete;
+    PlainScriptRun& operator=(const PlainScriptRun&) = delete;
+
+    // Runs the lines after the first `linesDone` to the end of the file, the first failure or a
+    // stop request (looked at after every line).
+    void Continue(const std::string& path, int linesDone);
+    // Runs the one line after the first `linesDone`; blank lines are passed over to the next.
+    void Step(const std::string& path, int linesDone);
+
+private:
+    enum class Outcome { Blank, Comment, Command, Failed, End };
+
+    bool Open(const std::string& path, int linesDone);
+    Outcome NextLine();
+    Outcome RunLine(const std::string& line);
+    void Finish();
+
+    ScriptHost& host_;
+    ScriptFile file_;
+    int lineNumber_ = 0;
+};

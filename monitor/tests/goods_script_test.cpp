@@ -1,0 +1,221 @@
+#include "monitor/goods_script.h"
+
+#include "driver/formatters.h"
+#include "monitor/tests/monitor_fixture.h"
+
+namespace {
+
+class GoodsScriptTest : public MonitorFixture {
+protected:
+    void SetUp() override {
+        MonitorFixture::SetUp();
+        script = UseScript({"old line"}, "goods.txt");
+        Form33->Edit7.SetText("goods");
+    }
+    void Fill(const std::vector<std::pair<TEdit*, std::string>>& values) {
+        for (const auto& [edit, text] : values)
+            edit->SetText(text);
+    }
+    std::vector<std::string> ScriptLines() const {
+        std::vector<std::string> lines;
+        std::ifstream in(script);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+    // The code and data text that a formatter sent to the simulator, as a script line.
+    std::string SentLine() const {
+        const regsim::ReceivedFrame frame = sim.Frames().back();
+        char code[3];
+        std::snprintf(code, sizeof code, "%02X", frame.Code);
+        return code + frame.Data;
+    }
+    std::string script;
+};
+
+TEST_F(GoodsScriptTest, ASmallRangeIsProgrammedAndSoldLineByLineAsTheFormattersPrint) {
+    TForm33& f = *Form33;
+    Fill({{&f.Edit1, "5"},
+          {&f.Edit2, "9"},
+          {&f.Edit15, "2"},
+          {&f.Edit3, "Товар "},
+          {&f.Edit4, "1.5"},
+          {&f.Edit5, "1"},
+          {&f.Edit6, "3"},
+          {&f.Edit8, "5"},
+          {&f.Edit9, "7"},
+          {&f.Edit16, "2"},
+          {&f.Edit10, "111111"},
+          {&f.Edit11, "222222"},
+          {&f.Edit12, "2"},
+          {&f.Edit13, "0.01"},
+          {&f.Edit14, "1"}});
+    f.Button2.Click();
+    EXPECT_TRUE(host.Texts().empty());
+    EXPECT_EQ(f.Edit13.Text(), "3.00"); // raised to two sales at 1.50
+    EXPECT_EQ(f.Label15.Caption(), "Успешно");
+    EXPECT_EQ(f.ProgressBar1.Position(), 2);
+
+    const std::vector<std::string> lines = ScriptLines();
+    const std::vector<std::string> expected = {
+        "24111111;5;Товар 5;1.50;1;3;00;0;",
+        "24111111;7;Товар 7;1.50;1;3;00;0;",
+        "24111111;9;Товар 9;1.50;1;3;00;0;",
+        "63222222;2;1;0;",
+        "64222222;5;1.000;1.50;",
+        "64222222;7;1.000;1.50;",
+        "6C222222;",
+        "6D222222;1;",
+        "67222222;1;3.00;",
+        "65222222;0;",
+    };
+    ASSERT_EQ(lines, expected);
+
+    // The receipt's lines are what the command formatters send for the same values.
+    const std::vector<std::pair<size_t, std::function<void()>>> formatted = {
+        {3, [] { OpenFiscalReceipt("222222", 2, 1, 0, nullptr); }},
+        {4, [] { SellItem("222222", int64_t{5}, 1.5, 1.0, nullptr); }},
+        {7, [] { PrintTotal("222222", 1, nullptr); }},
+        {8, [] { MakePayment("222222", 1, 3.0, nullptr); }},
+        {9, [] { CloseFiscalReceipt("222222", 0, nullptr); }},
+    };
+    for (const auto& [line, send] : formatted) {
+        send();
+        EXPECT_EQ(SentLine(), lines[line]);
+    }
+
+    // The monitor runs the script against the register to its end.
+    sim.ClearFrames();
+    Form28->Button8.Click();
+    EXPECT_EQ(SentCodes(),
+              (std::vector<unsigned>{0x24, 0x24, 0x24, 0x63, 0x64, 0x64, 0x6C, 0x6D, 0x67, 0x65}));
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Конец файла!"}));
+}
+
+TEST_F(GoodsScriptTest, EitherPartCanBeLeftOut) {
+    TForm33& f = *Form33;
+    f.CheckBox2.SetChecked(true);
+    f.Button2.Click();
+    EXPECT_EQ(ScriptLines(), (std::vector<std::string>{"24736204;1;Товар для продажи1;0.01;0;1;00;0;"}));
+    f.CheckBox2.SetChecked(false);
+    f.CheckBox1.SetChecked(true);
+    f.Button2.Click();
+    EXPECT_EQ(ScriptLines(),
+              (std::vector<std::string>{"63736204;1;1;0;", "64736204;1;1.000;0.01;", "6C736204;",
+                                        "6D736204;1;", "67736204;0;0.01;", "65736204;0;"}));
+}
+
+TEST_F(GoodsScriptTest, RefusedValuesLeaveTheScriptFileAlone) {
+    TForm33& f = *Form33;
+    const struct {
+        const char* name;
+        std::vector<std::pair<TEdit*, std::string>> values;
+        bool noProgramming, noSale;
+        std::string scriptFile;
+        std::string message;
+    } cases[] = {
+        {"both left out", {}, true, true, script, "Не программировать и не продавать. Что тогда?"},
+        {"no file name", {{&f.Edit7, ""}}, false, false, script, "Не указано имя файла!"},
+        {"step 0",
+         {{&f.Edit15, "0"}},
+         false,
+         false,
+         script,
+         "Инкремент для номера следующего товара должен быть больше 0!"},
+        {"negative sale step",
+         {{&f.Edit16, "-1"}},
+         false,
+         false,
+         script,
+         "Инкремент для номера следующего товара должен быть больше 0!"},
+        {"short password",
+         {{&f.Edit11, "73620"}},
+         false,
+         false,
+         script,
+         "Пароль должен состоять из 6 символов!"},
+        {"no script chosen", {}, false, false, "", "В мониторе не выбран файл скрипта!"},
+        {"unwritable",
+         {},
+         false,
+         false,
+         "/nonexistent-folder/goods.txt",
+         "Не удалось записать файл скрипта:\n/nonexistent-folder/goods.txt"},
+    };
+    for (const auto& c : cases) {
+        host.Clear();
+        Fill({{&f.Edit7, "goods"}, {&f.Edit15, "1"}, {&f.Edit16, "1"}, {&f.Edit11, "736204"}});
+        Fill(c.values);
+        f.CheckBox1.SetChecked(c.noProgramming);
+        f.CheckBox2.SetChecked(c.noSale);
+        Form28->ScriptFileName = c.scriptFile;
+        f.Button2.Click();
+        EXPECT_EQ(host.Texts(), (std::vector<std::string>{c.message})) << c.name;
+        EXPECT_EQ(ScriptLines(), (std::vector<std::string>{"old line"})) << c.name;
+    }
+    // A step that cannot be skipped: only the generated part is checked.
+    host.Clear();
+    Fill({{&f.Edit15, "0"}});
+    f.CheckBox1.SetChecked(true);
+    f.CheckBox2.SetChecked(false);
+    Form28->ScriptFileName = script;
+    f.Button2.Click();
+    EXPECT_TRUE(host.Texts().empty());
+}
+
+TEST(GoodsRange, CountsTheCodesTheRangeVisits) {
+    const struct {
+        GoodsRange range;
+        int64_t codes;
+        double payment; // at 0.35 each
+    } cases[] = {
+        {{1, 1, 1}, 1, 0.35}, {{1, 10, 1}, 10, 3.5}, {{1, 10, 3}, 4, 1.4},
+        {{5, 4, 1}, 0, 0.0},  {{1, 10, 0}, 0, 0.0},  {{1, 999999999, 1}, 999999999, 349999999.65},
+        {{-3, 3, 2}, 4, 1.4},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CodesInRange(c.range), c.codes) << c.range.First << ".." << c.range.Last;
+        EXPECT_DOUBLE_EQ(PaymentForRange(c.range, 0.35), c.payment) << c.range.First << ".." << c.range.Last;
+    }
+}
+
+TEST_F(GoodsScriptTest, ThePaymentSumCountsTheSoldRange) {
+    Fill({{&Form33->Edit8, "1"}, {&Form33->Edit9, "10"}, {&Form33->Edit16, "3"}, {&Form33->Edit4, "0.499"}});
+    Form33->Button1.Click();
+    EXPECT_EQ(Form33->Edit13.Text(), "2.00");
+    Fill({{&Form30->Edit1, "1"}, {&Form30->Edit2, "3"}, {&Form30->Edit4, "2"}});
+    Form30->Button1.Click();
+    EXPECT_EQ(Form30->Edit13.Text(), "6.00");
+}
+
+TEST_F(GoodsScriptTest, TheDirectAndTheReceiptWindowsOnlyCheckAndClose) {
+    TForm30& f = *Form30;
+    const struct {
+        bool noProgramming, noSale, sameGoods;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {true, true, false, {"Не программировать и не продавать. Что тогда надо?"}},
+        {false, true, true, {"Не не продавать и продавать один и тот же товар. Что тогда надо?"}},
+        {false, false, true, {}},
+    };
+    for (const auto& c : cases) {
+        host.Clear();
+        f.FormActivate();
+        f.CheckBox1.SetChecked(c.noProgramming);
+        f.CheckBox2.SetChecked(c.noSale);
+        f.CheckBox3.SetChecked(c.sameGoods);
+        f.Edit2.SetText("4");
+        f.Edit13.SetText("0.01");
+        f.Button2.Click();
+        EXPECT_EQ(host.Texts(), c.messages);
+        EXPECT_EQ(f.Started, c.messages.empty());
+        EXPECT_EQ(f.Edit13.Text(), c.messages.empty() ? "0.04" : "0.01");
+    }
+    Form29->FormActivate();
+    EXPECT_FALSE(Form29->Started);
+    Form29->Button1.Click();
+    EXPECT_TRUE(Form29->Started);
+    EXPECT_EQ(sim.FrameCount(), 0u);
+}
+
+} // namespace
