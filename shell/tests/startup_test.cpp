@@ -27,6 +27,16 @@ TEST_F(StartupTest, AllWindowsExistBeforeTheMainWindowIsActivated) {
     EXPECT_EQ(sim.FrameCount(), 0u); // no window talks to the register while being created
 }
 
+TEST_F(StartupTest, TheShellsWindowsFitASmallScreen) {
+    // 1366 x 768, less a panel and the window's title bar.
+    const QSize room(1366, 768 - 64);
+    for (TForm* form : std::initializer_list<TForm*>{Form1, Form3, Form5, Form10, Form14}) {
+        const QSize size = form->Widget()->sizeHint();
+        EXPECT_LE(size.width(), room.width()) << form->ClassName();
+        EXPECT_LE(size.height(), room.height()) << form->ClassName();
+    }
+}
+
 TEST_F(StartupTest, FirstStartInAnEmptyFolderCreatesTheSettingsFileOnce) {
     Form1->Show(); // the first activation
     EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Файл fpinit.ini отсутствует.\n Создание файла!"}));
