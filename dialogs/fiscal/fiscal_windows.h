@@ -2,6 +2,12 @@
 // The windows of receipts, reports, fiscal memory and fiscalisation: one header for each, each declaring its
 // window's global.
 #include "dialogs/fiscal/article_loading.h"
+#include "dialogs/fiscal/factory_number.h"
 #include "dialogs/fiscal/fiscal_memory.h"
+#include "dialogs/fiscal/fiscal_params.h"
+#include "dialogs/fiscal/fiscal_params_reader.h"
 #include "dialogs/fiscal/fiscal_receipt.h"
+#include "dialogs/fiscal/fiscalisation.h"
+#include "dialogs/fiscal/inspector_password.h"
 #include "dialogs/fiscal/payment_forms.h"
+#include "dialogs/fiscal/program_confirm.h"
