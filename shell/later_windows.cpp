@@ -4,8 +4,6 @@
 #include "shell/main_window_models.h"
 
 TForm7* Form7 = nullptr;
-TForm8* Form8 = nullptr;
-TForm9* Form9 = nullptr;
 TForm15* Form15 = nullptr;
 TForm16* Form16 = nullptr;
 TForm17* Form17 = nullptr;
@@ -14,36 +12,22 @@ TForm19* Form19 = nullptr;
 TForm20* Form20 = nullptr;
 TForm21* Form21 = nullptr;
 TForm22* Form22 = nullptr;
-TForm23* Form23 = nullptr;
-TForm24* Form24 = nullptr;
-TForm25* Form25 = nullptr;
 TForm27* Form27 = nullptr;
-TForm31* Form31 = nullptr;
 TForm34* Form34 = nullptr;
-TForm35* Form35 = nullptr;
 TForm36* Form36 = nullptr;
 TForm37* Form37 = nullptr;
 TForm38* Form38 = nullptr;
-TForm41* Form41 = nullptr;
 TForm42* Form42 = nullptr;
 TForm43* Form43 = nullptr;
 TForm44* Form44 = nullptr;
 TForm45* Form45 = nullptr;
 TForm46* Form46 = nullptr;
-TForm48* Form48 = nullptr;
 TForm49* Form49 = nullptr;
 TForm51* Form51 = nullptr;
 TForm53* Form53 = nullptr;
-TForm54* Form54 = nullptr;
 
 TForm7::TForm7() {
     SetCaption("Чтение/запись/обнуление фискальной памяти");
-}
-TForm8::TForm8() {
-    SetCaption("Нефискальный чек");
-}
-TForm9::TForm9() {
-    SetCaption("Служебное внесение и изъятие денег");
 }
 TForm15::TForm15() {
     SetCaption("Установить заводской номер");
@@ -66,26 +50,11 @@ TForm20::TForm20() {
 TForm22::TForm22() {
     SetCaption("Подтверждение программирования");
 }
-TForm23::TForm23() {
-    SetCaption("Печать дневных отчетов");
-}
-TForm24::TForm24() {
-    SetCaption("Отчет по реализованным товарам");
-}
-TForm25::TForm25() {
-    SetCaption("Печать периодического отчета ");
-}
 TForm27::TForm27() {
     SetCaption("Дата и время");
 }
-TForm31::TForm31() {
-    SetCaption("Печать дополнительных дневных отчетов");
-}
 TForm34::TForm34() {
     SetCaption("Параметры оплаты");
-}
-TForm35::TForm35() {
-    SetCaption("Аннулирование и закрытие чека");
 }
 TForm36::TForm36() {
     SetCaption("Результат операции");
@@ -95,9 +64,6 @@ TForm37::TForm37() {
 }
 TForm38::TForm38() {
     SetCaption("Техническое обслуживание");
-}
-TForm41::TForm41() {
-    SetCaption("Копия чека");
 }
 TForm42::TForm42() {
     SetCaption("Параметры удаленного доступа");
@@ -114,9 +80,6 @@ TForm45::TForm45() {
 TForm46::TForm46() {
     SetCaption("Чтение чека из регистратора");
 }
-TForm48::TForm48() {
-    SetCaption("PQ-3 дневные отчеты");
-}
 TForm49::TForm49() {
     SetCaption("Параметры связи");
 }
@@ -125,9 +88,6 @@ TForm51::TForm51() {
 }
 TForm53::TForm53() {
     SetCaption("Последний успешный сеанс связи с эквайером");
-}
-TForm54::TForm54() {
-    SetCaption("Копия чека (\"КСЕФ\")");
 }
 
 TForm21::TForm21() {

@@ -11,14 +11,6 @@ class TForm7 : public TForm {
 public:
     TForm7();
 };
-class TForm8 : public TForm {
-public:
-    TForm8();
-};
-class TForm9 : public TForm {
-public:
-    TForm9();
-};
 
 class TForm15 : public TForm {
 public:
@@ -54,26 +46,10 @@ class TForm22 : public TForm {
 public:
     TForm22();
 };
-class TForm23 : public TForm {
-public:
-    TForm23();
-};
-class TForm24 : public TForm {
-public:
-    TForm24();
-};
-class TForm25 : public TForm {
-public:
-    TForm25();
-};
 
 class TForm27 : public TForm {
 public:
     TForm27();
-};
-class TForm31 : public TForm {
-public:
-    TForm31();
 };
 
 // Payment forms: the number of the register's payment types, kept in the shared session.
@@ -83,10 +59,6 @@ public:
     int32_t& PaymentCount = Session.PaymentCount;
 };
 
-class TForm35 : public TForm {
-public:
-    TForm35();
-};
 class TForm36 : public TForm {
 public:
     TForm36();
@@ -98,10 +70,6 @@ public:
 class TForm38 : public TForm {
 public:
     TForm38();
-};
-class TForm41 : public TForm {
-public:
-    TForm41();
 };
 class TForm42 : public TForm {
 public:
@@ -123,10 +91,6 @@ class TForm46 : public TForm {
 public:
     TForm46();
 };
-class TForm48 : public TForm {
-public:
-    TForm48();
-};
 class TForm49 : public TForm {
 public:
     TForm49();
@@ -139,14 +103,8 @@ class TForm53 : public TForm {
 public:
     TForm53();
 };
-class TForm54 : public TForm {
-public:
-    TForm54();
-};
 
 extern TForm7* Form7;
-extern TForm8* Form8;
-extern TForm9* Form9;
 extern TForm15* Form15;
 extern TForm16* Form16;
 extern TForm17* Form17;
@@ -155,24 +113,16 @@ extern TForm19* Form19;
 extern TForm20* Form20;
 extern TForm21* Form21;
 extern TForm22* Form22;
-extern TForm23* Form23;
-extern TForm24* Form24;
-extern TForm25* Form25;
 extern TForm27* Form27;
-extern TForm31* Form31;
 extern TForm34* Form34;
-extern TForm35* Form35;
 extern TForm36* Form36;
 extern TForm37* Form37;
 extern TForm38* Form38;
-extern TForm41* Form41;
 extern TForm42* Form42;
 extern TForm43* Form43;
 extern TForm44* Form44;
 extern TForm45* Form45;
 extern TForm46* Form46;
-extern TForm48* Form48;
 extern TForm49* Form49;
 extern TForm51* Form51;
 extern TForm53* Form53;
-extern TForm54* Form54;

@@ -78,6 +78,12 @@ ModelAnswer RegisterModel::Handle(uint8_t code, const std::string& data) {
         {0x36, &RegisterModel::GetServiceInfo},       {0x49, &RegisterModel::SetDecimalPoint},
         {0x4A, &RegisterModel::GetDecimalPoint},      {0x4B, &RegisterModel::SetDeviceId},
         {0x4C, &RegisterModel::GetDeviceId},
+        {0x6E, &RegisterModel::CashInOut},            {0x77, &RegisterModel::CashInOutInReceipt},
+        {0xA1, &RegisterModel::DailyReport},          {0xA6, &RegisterModel::ExtraDailyReport},
+        {0xA2, &RegisterModel::PeriodicReportByDate}, {0xA3, &RegisterModel::PeriodicReportByNumber},
+        {0xA4, &RegisterModel::ArticleReport},        {0xA5, &RegisterModel::ReceiptCopyByNumber},
+        {0xEB, &RegisterModel::JournalCopyByNumber},  {0xEE, &RegisterModel::JournalCopyByDate},
+        {0x3B, &RegisterModel::ClearArticles},
     };
     // These carry their own passwords in place of the access password.
     static const std::map<uint8_t, Handler> ownPassword = {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/regsim/reports_state.h"
 #include "tools/regsim/setup_state.h"
 
 namespace regsim {
@@ -65,6 +66,7 @@ struct RegisterState {
     std::map<int, std::string> Counters = {{0, "87"}, {11, "65536"}, {16, "1460"}};
 
     SetupState Setup;
+    ReportsState Reports;
 };
 
 // A register that answers commands. The clock runs on the host's local clock plus an offset, or
@@ -94,6 +96,19 @@ private:
     ModelAnswer SetServiceCounter(const std::vector<std::string>& fields);
     ModelAnswer GetServiceCounter(const std::vector<std::string>& fields);
     ModelAnswer GetFreeResources(const std::vector<std::string>& fields);
+    // Cash, reports and copies (register_model_reports.cpp).
+    ModelAnswer CashInOut(const std::vector<std::string>& fields);
+    ModelAnswer CashInOutInReceipt(const std::vector<std::string>& fields);
+    ModelAnswer MoveCash(const std::string& amount, int field);
+    ModelAnswer DailyReport(const std::vector<std::string>& fields);
+    ModelAnswer ExtraDailyReport(const std::vector<std::string>& fields);
+    ModelAnswer PeriodicReportByDate(const std::vector<std::string>& fields);
+    ModelAnswer PeriodicReportByNumber(const std::vector<std::string>& fields);
+    ModelAnswer ArticleReport(const std::vector<std::string>& fields);
+    ModelAnswer ReceiptCopyByNumber(const std::vector<std::string>& fields);
+    ModelAnswer JournalCopyByNumber(const std::vector<std::string>& fields);
+    ModelAnswer JournalCopyByDate(const std::vector<std::string>& fields);
+    ModelAnswer ClearArticles(const std::vector<std::string>& fields);
     // Set-up commands (register_model_setup.cpp).
     ModelAnswer SetRegistratorParams(const std::vector<std::string>& fields);
     ModelAnswer GetRegistratorParams(const std::vector<std::string>& fields);
