@@ -9,14 +9,9 @@ TForm16* Form16 = nullptr;
 TForm17* Form17 = nullptr;
 TForm18* Form18 = nullptr;
 TForm19* Form19 = nullptr;
-TForm20* Form20 = nullptr;
-TForm21* Form21 = nullptr;
 TForm22* Form22 = nullptr;
-TForm27* Form27 = nullptr;
-TForm34* Form34 = nullptr;
 TForm36* Form36 = nullptr;
 TForm37* Form37 = nullptr;
-TForm38* Form38 = nullptr;
 TForm42* Form42 = nullptr;
 TForm43* Form43 = nullptr;
 TForm44* Form44 = nullptr;
@@ -44,26 +39,14 @@ TForm18::TForm18() {
 TForm19::TForm19() {
     SetCaption("Фискализация");
 }
-TForm20::TForm20() {
-    SetCaption("Загрузка артикулов в регистратор");
-}
 TForm22::TForm22() {
     SetCaption("Подтверждение программирования");
-}
-TForm27::TForm27() {
-    SetCaption("Дата и время");
-}
-TForm34::TForm34() {
-    SetCaption("Параметры оплаты");
 }
 TForm36::TForm36() {
     SetCaption("Результат операции");
 }
 TForm37::TForm37() {
     SetCaption("Программирование фискальных параметров");
-}
-TForm38::TForm38() {
-    SetCaption("Техническое обслуживание");
 }
 TForm42::TForm42() {
     SetCaption("Параметры удаленного доступа");
@@ -88,8 +71,4 @@ TForm51::TForm51() {
 }
 TForm53::TForm53() {
     SetCaption("Последний успешный сеанс связи с эквайером");
-}
-
-TForm21::TForm21() {
-    SetCaption("Фискальный чек");
 }

@@ -32,32 +32,11 @@ class TForm19 : public TForm {
 public:
     TForm19();
 };
-class TForm20 : public TForm {
-public:
-    TForm20();
-};
-
-class TForm21 : public TTerminalForm {
-public:
-    TForm21();
-};
-
 class TForm22 : public TForm {
 public:
     TForm22();
 };
 
-class TForm27 : public TForm {
-public:
-    TForm27();
-};
-
-// Payment forms: the number of the register's payment types, kept in the shared session.
-class TForm34 : public TForm {
-public:
-    TForm34();
-    int32_t& PaymentCount = Session.PaymentCount;
-};
 
 class TForm36 : public TForm {
 public:
@@ -66,10 +45,6 @@ public:
 class TForm37 : public TForm {
 public:
     TForm37();
-};
-class TForm38 : public TForm {
-public:
-    TForm38();
 };
 class TForm42 : public TForm {
 public:
@@ -110,14 +85,9 @@ extern TForm16* Form16;
 extern TForm17* Form17;
 extern TForm18* Form18;
 extern TForm19* Form19;
-extern TForm20* Form20;
-extern TForm21* Form21;
 extern TForm22* Form22;
-extern TForm27* Form27;
-extern TForm34* Form34;
 extern TForm36* Form36;
 extern TForm37* Form37;
-extern TForm38* Form38;
 extern TForm42* Form42;
 extern TForm43* Form43;
 extern TForm44* Form44;

@@ -1,5 +1,5 @@
 // Service cash, daily and periodic reports, the sold-goods report, receipt copies and the electronic
-// journal. A receipt open is read from status byte 2, whichever command opened it.
+// journal. Reports printed on paper come inside a non-fiscal receipt; the daily reports outside any.
 #include <cmath>
 
 #include "tools/regsim/model_fields.h"
@@ -9,12 +9,15 @@ namespace regsim {
 
 namespace {
 
-constexpr const char* kErrorDocumentState = "000B"; // not allowed while a receipt is open
 constexpr const char* kErrorCashShort = "110B";     // less cash in the drawer than asked for
 constexpr const char* kErrorNoDocuments = "120B";   // the journal has nothing in the range
 
 bool ReceiptOpen(const RegisterState& state) {
-    return (state.Status[2] & 0x0F) != 0;
+    return state.Document.Kind != DocumentKind::None;
+}
+
+bool InNonFiscal(const RegisterState& state) {
+    return state.Document.Kind == DocumentKind::NonFiscal;
 }
 
 // "12.34" or "-1.00" into kopecks.
@@ -92,10 +95,12 @@ ModelAnswer RegisterModel::CashInOut(const std::vector<std::string>& fields) {
     return MoveCash(Field(fields, 2), 3);
 }
 
-// 77h: password; operator (0 the receipt's own); amount. Answer: the cash.
+// 77h: password; operator (0 the receipt's own); amount. Inside a service-cash receipt only. Answer:
+// the cash.
 ModelAnswer RegisterModel::CashInOutInReceipt(const std::vector<std::string>& fields) {
     int operatorNumber = 0;
     if (!ParseInt(Field(fields, 1), operatorNumber)) return {FieldFormatError(2), ""};
+    if (State.Document.Kind != DocumentKind::Service) return {kErrorDocumentState, ""};
     return MoveCash(Field(fields, 2), 3);
 }
 
@@ -117,8 +122,9 @@ ModelAnswer RegisterModel::DailyReport(const std::vector<std::string>& fields) {
     return {kErrorOk, ""};
 }
 
-// A6h: password; type 0 departments, 1 operators, 2 control tape; two empty fields.
+// A6h, inside a non-fiscal receipt as the reports below: password; type 0 departments, 1 operators, 2 control tape; two empty fields.
 ModelAnswer RegisterModel::ExtraDailyReport(const std::vector<std::string>& fields) {
+    if (!InNonFiscal(State)) return {kErrorDocumentState, ""};
     int type = 0;
     if (!ParseType(fields, 1, {0, 1, 2}, type)) return {FieldValueError(2), ""};
     return {kErrorOk, ""};
@@ -126,6 +132,7 @@ ModelAnswer RegisterModel::ExtraDailyReport(const std::vector<std::string>& fiel
 
 // A2h: password; first and last date DDMMYY; type 0 short, 1 full.
 ModelAnswer RegisterModel::PeriodicReportByDate(const std::vector<std::string>& fields) {
+    if (!InNonFiscal(State)) return {kErrorDocumentState, ""};
     const std::string first = SortableDate(Field(fields, 1)), last = SortableDate(Field(fields, 2));
     if (first.empty() || last.empty()) return {kErrorDateFormat, ""};
     if (last < first) return {FieldValueError(3), ""};
@@ -136,6 +143,7 @@ ModelAnswer RegisterModel::PeriodicReportByDate(const std::vector<std::string>& 
 
 // A3h: password; first and last report number among the Z reports made; type.
 ModelAnswer RegisterModel::PeriodicReportByNumber(const std::vector<std::string>& fields) {
+    if (!InNonFiscal(State)) return {kErrorDocumentState, ""};
     const std::string error = RangeError(fields, 1, 1, Number(State.LastReportNumber));
     if (error != kErrorOk) return {error, ""};
     int type = 0;
@@ -145,11 +153,13 @@ ModelAnswer RegisterModel::PeriodicReportByNumber(const std::vector<std::string>
 
 // A4h: password; first and last article code.
 ModelAnswer RegisterModel::ArticleReport(const std::vector<std::string>& fields) {
+    if (!InNonFiscal(State)) return {kErrorDocumentState, ""};
     return {RangeError(fields, 1, 0, 99999999999999LL), ""};
 }
 
 // A5h: password; first and last receipt number among those issued.
 ModelAnswer RegisterModel::ReceiptCopyByNumber(const std::vector<std::string>& fields) {
+    if (!InNonFiscal(State)) return {kErrorDocumentState, ""};
     return {RangeError(fields, 1, 1, Number(State.ReceiptNumber)), ""};
 }
 
@@ -183,7 +193,7 @@ ModelAnswer RegisterModel::JournalCopyByDate(const std::vector<std::string>& fie
 // 3Bh: password. Clears the article base; not inside a receipt.
 ModelAnswer RegisterModel::ClearArticles(const std::vector<std::string>&) {
     if (ReceiptOpen(State)) return {kErrorDocumentState, ""};
-    ++State.Reports.ArticleClears;
+    State.Articles.clear();
     return {kErrorOk, ""};
 }
 

@@ -17,7 +17,6 @@ struct ReportsState {
     int64_t Cash = 0; // kopecks in the drawer
     std::vector<JournalDocument> Journal;
     int TapeClears = 0;    // control tape cleared (A1h type 2)
-    int ArticleClears = 0; // article base cleared (3Bh)
 };
 
 } // namespace regsim
