@@ -37,7 +37,6 @@ public:
     TForm22();
 };
 
-
 class TForm36 : public TForm {
 public:
     TForm36();

@@ -44,7 +44,10 @@ TForm54::TForm54() {
         .Field("Первый документ:", Label3)
         .Field("Последний документ:", Label4)
         .Line({&CheckBox1, &Button1});
-    main.Group(GroupBox2).Field("Начальный номер:", Edit1).Field("Конечный номер:", Edit2).Buttons({&Button3});
+    main.Group(GroupBox2)
+        .Field("Начальный номер:", Edit1)
+        .Field("Конечный номер:", Edit2)
+        .Buttons({&Button3});
     main.Field("Код ошибки:", Edit5);
     main.Buttons({&Button2});
     Button1.OnClick = [this] { Button1Click(); };

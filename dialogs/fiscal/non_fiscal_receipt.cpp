@@ -41,7 +41,8 @@ TForm8::TForm8() {
 }
 
 void TForm8::Memo1KeyPress(char32_t& key) {
-    if (key == U';') MessageBox("; - недопустимый символ, \n   будет удален при печати чека!", "Ввод текста", MB_OK);
+    if (key == U';')
+        MessageBox("; - недопустимый символ, \n   будет удален при печати чека!", "Ввод текста", MB_OK);
 }
 
 void TForm8::Button2Click() {

@@ -46,7 +46,9 @@ TForm25::TForm25() {
     Button1.SetCaption("Выход");
     Column main(*this);
     main.Group(GroupBox1).Line({&RadioGroup1, &RadioGroup2});
-    main.Group(GroupBox2).Field("Дата первого отчета:", DateEdit1).Field("Дата последнего отчета:", DateEdit2);
+    main.Group(GroupBox2)
+        .Field("Дата первого отчета:", DateEdit1)
+        .Field("Дата последнего отчета:", DateEdit2);
     main.Group(GroupBox3).Field("Номер первого отчета:", Edit1).Field("Номер последнего отчета:", Edit2);
     main.Field("Пароль:", Edit3).Field("Код ошибки:", Edit8);
     main.Buttons({&Button2, &Button3, &Button1});

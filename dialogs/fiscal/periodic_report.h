@@ -9,20 +9,20 @@ class TForm25 : public TForm {
 public:
     TForm25();
 
-    TGroupBox GroupBox1;      // "Тип отчета"
-    TRadioGroup RadioGroup1;  // by date or by number
-    TRadioGroup RadioGroup2;  // short or full, its index the report's type
-    TGroupBox GroupBox2;      // "Дата"
-    TDateEdit DateEdit1;      // first report's date
-    TDateEdit DateEdit2;      // last report's date
-    TGroupBox GroupBox3;      // "Номер"
-    TEdit Edit1;              // first report's number
-    TEdit Edit2;              // last report's number
-    TEdit Edit3;              // password
-    TEdit Edit8;              // error field of the last answer
-    TButton Button2;          // "Сделать отчет"
-    TButton Button3;          // "Состояние регистратора"
-    TButton Button1;          // "Выход"
+    TGroupBox GroupBox1;     // "Тип отчета"
+    TRadioGroup RadioGroup1; // by date or by number
+    TRadioGroup RadioGroup2; // short or full, its index the report's type
+    TGroupBox GroupBox2;     // "Дата"
+    TDateEdit DateEdit1;     // first report's date
+    TDateEdit DateEdit2;     // last report's date
+    TGroupBox GroupBox3;     // "Номер"
+    TEdit Edit1;             // first report's number
+    TEdit Edit2;             // last report's number
+    TEdit Edit3;             // password
+    TEdit Edit8;             // error field of the last answer
+    TButton Button2;         // "Сделать отчет"
+    TButton Button3;         // "Состояние регистратора"
+    TButton Button1;         // "Выход"
 
     void FormActivate();
     void RadioGroup1Click();

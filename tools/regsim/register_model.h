@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/regsim/reports_state.h"
 #include "tools/regsim/register_model_receipt.h"
+#include "tools/regsim/reports_state.h"
 #include "tools/regsim/setup_state.h"
 
 namespace regsim {

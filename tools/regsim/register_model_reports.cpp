@@ -9,8 +9,8 @@ namespace regsim {
 
 namespace {
 
-constexpr const char* kErrorCashShort = "110B";     // less cash in the drawer than asked for
-constexpr const char* kErrorNoDocuments = "120B";   // the journal has nothing in the range
+constexpr const char* kErrorCashShort = "110B";   // less cash in the drawer than asked for
+constexpr const char* kErrorNoDocuments = "120B"; // the journal has nothing in the range
 
 bool ReceiptOpen(const RegisterState& state) {
     return state.Document.Kind != DocumentKind::None;
@@ -39,16 +39,17 @@ std::string MoneyField(int64_t kopecks) {
 // DDMMYY into YYMMDD, which orders by date; empty when it is no date.
 std::string SortableDate(const std::string& date) {
     int day = 0, month = 0, year = 0;
-    if (date.size() != 6 || !ParseDigits(date.substr(0, 2), 2, day) || !ParseDigits(date.substr(2, 2), 2, month) ||
-        !ParseDigits(date.substr(4), 2, year) || day < 1 || day > 31 || month < 1 || month > 12)
+    if (date.size() != 6 || !ParseDigits(date.substr(0, 2), 2, day) ||
+        !ParseDigits(date.substr(2, 2), 2, month) || !ParseDigits(date.substr(4), 2, year) || day < 1 ||
+        day > 31 || month < 1 || month > 12)
         return "";
     return date.substr(4) + date.substr(2, 2) + date.substr(0, 2);
 }
 
 bool IsTime(const std::string& time) {
     int hour = 0, minute = 0;
-    return time.size() == 4 && ParseDigits(time.substr(0, 2), 2, hour) && ParseDigits(time.substr(2), 2, minute) &&
-           hour < 24 && minute < 60;
+    return time.size() == 4 && ParseDigits(time.substr(0, 2), 2, hour) &&
+           ParseDigits(time.substr(2), 2, minute) && hour < 24 && minute < 60;
 }
 
 // Field `index` as a report type among `allowed`.
@@ -61,7 +62,8 @@ bool ParseType(const std::vector<std::string>& fields, size_t index, std::initia
 }
 
 // Fields `index` and `index + 1` as a range first..last within 1..highest.
-std::string RangeError(const std::vector<std::string>& fields, size_t index, int64_t lowest, int64_t highest) {
+std::string RangeError(const std::vector<std::string>& fields, size_t index, int64_t lowest,
+                       int64_t highest) {
     int64_t first = 0, last = 0;
     if (!ParseInt(Field(fields, index), first)) return FieldFormatError(index + 1);
     if (!ParseInt(Field(fields, index + 1), last)) return FieldFormatError(index + 2);
@@ -122,7 +124,8 @@ ModelAnswer RegisterModel::DailyReport(const std::vector<std::string>& fields) {
     return {kErrorOk, ""};
 }
 
-// A6h, inside a non-fiscal receipt as the reports below: password; type 0 departments, 1 operators, 2 control tape; two empty fields.
+// A6h, inside a non-fiscal receipt as the reports below: password; type 0 departments, 1 operators, 2 control
+// tape; two empty fields.
 ModelAnswer RegisterModel::ExtraDailyReport(const std::vector<std::string>& fields) {
     if (!InNonFiscal(State)) return {kErrorDocumentState, ""};
     int type = 0;

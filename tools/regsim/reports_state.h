@@ -16,7 +16,7 @@ struct JournalDocument {
 struct ReportsState {
     int64_t Cash = 0; // kopecks in the drawer
     std::vector<JournalDocument> Journal;
-    int TapeClears = 0;    // control tape cleared (A1h type 2)
+    int TapeClears = 0; // control tape cleared (A1h type 2)
 };
 
 } // namespace regsim
