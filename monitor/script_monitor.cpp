@@ -3,6 +3,7 @@
 #include "driver/driver.h"
 #include "monitor/exchange_lines.h"
 #include "monitor/variables_view.h"
+#include "platform/clock/clock.h"
 #include "shell/session.h"
 #include "shell/status_viewer.h"
 
@@ -148,9 +149,20 @@ void TForm28::ShowError(const std::string& message) {
     ShowMessage(message);
 }
 
+// A loop without commands reads far more lines a second than a screen can show, and laying out the
+// edit's text costs more than running a line: LineNumber is always exact, Edit4 follows it at most
+// every LinePaintMs and when the run ends (see RunScript).
 void TForm28::ShowLineNumber(int lineNumber) {
+    constexpr int64_t LinePaintMs = 40;
     LineNumber = lineNumber;
-    Edit4.SetText(IntToStr(lineNumber));
+    const int64_t now = MonotonicMs();
+    if (now - lineNumberPainted_ < LinePaintMs) return;
+    PaintLineNumber();
+    lineNumberPainted_ = now;
+}
+
+void TForm28::PaintLineNumber() {
+    Edit4.SetText(IntToStr(LineNumber));
     Edit4.Repaint();
 }
 

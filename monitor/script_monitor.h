@@ -82,6 +82,7 @@ public:
 
 private:
     void LayOut();
+    void PaintLineNumber();
     void UpdateSendButton();
     void LoadRecentFiles();
     void AddRecentFile(const std::string& fileName);
@@ -95,6 +96,7 @@ private:
     bool codeValid_ = false;
     bool quietCode_ = false; // a script line is being shown: its runner judges the code
     bool running_ = false;
+    int64_t lineNumberPainted_ = 0; // when the line number was last painted (steady milliseconds)
     TPanel scriptPanel_;
 };
 

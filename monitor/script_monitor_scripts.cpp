@@ -61,6 +61,7 @@ template <class Run> void TForm28::RunScript(Run run) {
         TForm28& form;
         ~Done() {
             form.running_ = false;
+            form.PaintLineNumber(); // the number of the last line read, whenever the run ended
             for (TButton* button : {&form.Button6, &form.Button8, &form.Button11})
                 button->SetEnabled(true);
         }

@@ -3,7 +3,6 @@
 
 #include "shell/main_window_models.h"
 
-TForm7* Form7 = nullptr;
 TForm15* Form15 = nullptr;
 TForm16* Form16 = nullptr;
 TForm17* Form17 = nullptr;
@@ -21,9 +20,6 @@ TForm49* Form49 = nullptr;
 TForm51* Form51 = nullptr;
 TForm53* Form53 = nullptr;
 
-TForm7::TForm7() {
-    SetCaption("Чтение/запись/обнуление фискальной памяти");
-}
 TForm15::TForm15() {
     SetCaption("Установить заводской номер");
 }

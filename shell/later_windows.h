@@ -7,11 +7,6 @@
 #include "shell/session.h"
 #include "shell/window_links.h"
 
-class TForm7 : public TForm {
-public:
-    TForm7();
-};
-
 class TForm15 : public TForm {
 public:
     TForm15();
@@ -78,7 +73,6 @@ public:
     TForm53();
 };
 
-extern TForm7* Form7;
 extern TForm15* Form15;
 extern TForm16* Form16;
 extern TForm17* Form17;

@@ -4,6 +4,7 @@
 #include "dialogs/fiscal/article_loading.h"
 #include "dialogs/fiscal/daily_reports.h"
 #include "dialogs/fiscal/extra_reports.h"
+#include "dialogs/fiscal/fiscal_memory.h"
 #include "dialogs/fiscal/fiscal_receipt.h"
 #include "dialogs/fiscal/journal_copy.h"
 #include "dialogs/fiscal/non_fiscal_receipt.h"
