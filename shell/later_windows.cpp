@@ -3,14 +3,6 @@
 
 #include "shell/main_window_models.h"
 
-TForm15* Form15 = nullptr;
-TForm16* Form16 = nullptr;
-TForm17* Form17 = nullptr;
-TForm18* Form18 = nullptr;
-TForm19* Form19 = nullptr;
-TForm22* Form22 = nullptr;
-TForm36* Form36 = nullptr;
-TForm37* Form37 = nullptr;
 TForm42* Form42 = nullptr;
 TForm43* Form43 = nullptr;
 TForm44* Form44 = nullptr;
@@ -20,30 +12,6 @@ TForm49* Form49 = nullptr;
 TForm51* Form51 = nullptr;
 TForm53* Form53 = nullptr;
 
-TForm15::TForm15() {
-    SetCaption("Установить заводской номер");
-}
-TForm16::TForm16() {
-    SetCaption("Изменение пароля налогового инспектора");
-}
-TForm17::TForm17() {
-    SetCaption("Чтение фискальных параметров");
-}
-TForm18::TForm18() {
-    SetCaption("Программирование фискальных параметров");
-}
-TForm19::TForm19() {
-    SetCaption("Фискализация");
-}
-TForm22::TForm22() {
-    SetCaption("Подтверждение программирования");
-}
-TForm36::TForm36() {
-    SetCaption("Результат операции");
-}
-TForm37::TForm37() {
-    SetCaption("Программирование фискальных параметров");
-}
 TForm42::TForm42() {
     SetCaption("Параметры удаленного доступа");
 }
