@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/regsim/network_state.h"
 #include "tools/regsim/register_model_fiscal.h"
 #include "tools/regsim/register_model_receipt.h"
 #include "tools/regsim/reports_state.h"
@@ -76,6 +77,7 @@ struct RegisterState {
     Receipt Document;
     SetupState Setup;
     ReportsState Reports;
+    NetworkState Network;
 };
 
 // A register that answers commands. The clock runs on the host's local clock plus an offset, or
@@ -174,6 +176,15 @@ private:
     ModelAnswer GetDecimalPoint(const std::vector<std::string>& fields);
     ModelAnswer SetDeviceId(const std::vector<std::string>& fields);
     ModelAnswer GetDeviceId(const std::vector<std::string>& fields);
+    // Network, read-out and modem commands (register_model_network.cpp).
+    ModelAnswer SetRemoteAccess(const std::vector<std::string>& fields);
+    ModelAnswer GetRemoteAccess(const std::vector<std::string>& fields);
+    ModelAnswer SetAcquirerLink(const std::vector<std::string>& fields);
+    ModelAnswer GetAcquirerLink(const std::vector<std::string>& fields);
+    ModelAnswer SetDataSource(const std::vector<std::string>& fields);
+    ModelAnswer ReadDataFromBuf(const std::vector<std::string>& fields);
+    ModelAnswer GetModemState(const std::vector<std::string>& fields);
+    ModelAnswer GetAcquirerSession(const std::vector<std::string>& fields);
     // Commands whose first field is a password of their own rather than the access password.
     ModelAnswer SetModePasswords(const std::vector<std::string>& fields);
     ModelAnswer SetServiceInfo(const std::vector<std::string>& fields);
