@@ -6,6 +6,7 @@
 
 #include <QVariant>
 
+#include "platform/forms/event_hook.h"
 #include "platform/forms/form.h"
 
 QString ToQ(const std::string& text) {
@@ -21,7 +22,12 @@ TControl::TControl(QWidget* widget) : widget_(widget) {
     widget->setProperty("kaltorControl", QVariant::fromValue(static_cast<void*>(this)));
 }
 
+// A focused widget gets a focus-out event while it is deleted. By then its window's later members
+// are gone, so the handlers of this widget and of every widget inside it are taken away first.
 TControl::~TControl() {
+    if (!widget_) return;
+    for (EventHook* hook : widget_->findChildren<EventHook*>())
+        delete hook;
     delete widget_.data();
 }
 
