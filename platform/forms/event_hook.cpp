@@ -11,7 +11,7 @@ EventHook::EventHook(QObject* watched, std::function<bool(QEvent&)> filter)
 }
 
 bool EventHook::eventFilter(QObject*, QEvent* event) {
-    return filter_ && filter_(*event);
+    return filter_(*event);
 }
 
 bool DispatchKeyPress(QKeyEvent& event, const std::function<void(WORD&, TShiftState)>& onKeyDown,

@@ -13,8 +13,6 @@ class EventHook : public QObject {
 public:
     // The filter returns true to swallow the event.
     EventHook(QObject* watched, std::function<bool(QEvent&)> filter);
-    // From now on the events pass unfiltered (the control behind the filter is being destroyed).
-    void Disable() { filter_ = nullptr; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

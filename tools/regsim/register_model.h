@@ -12,6 +12,7 @@
 #include "tools/regsim/network_state.h"
 #include "tools/regsim/register_model_fiscal.h"
 #include "tools/regsim/register_model_receipt.h"
+#include "tools/regsim/reports_state.h"
 #include "tools/regsim/setup_state.h"
 
 namespace regsim {
@@ -75,6 +76,7 @@ struct RegisterState {
     std::string DisplayUpper, DisplayLower;
     Receipt Document;
     SetupState Setup;
+    ReportsState Reports;
     NetworkState Network;
 };
 
@@ -105,6 +107,19 @@ private:
     ModelAnswer SetServiceCounter(const std::vector<std::string>& fields);
     ModelAnswer GetServiceCounter(const std::vector<std::string>& fields);
     ModelAnswer GetFreeResources(const std::vector<std::string>& fields);
+    // Cash, reports and copies (register_model_reports.cpp).
+    ModelAnswer CashInOut(const std::vector<std::string>& fields);
+    ModelAnswer CashInOutInReceipt(const std::vector<std::string>& fields);
+    ModelAnswer MoveCash(const std::string& amount, int field);
+    ModelAnswer DailyReport(const std::vector<std::string>& fields);
+    ModelAnswer ExtraDailyReport(const std::vector<std::string>& fields);
+    ModelAnswer PeriodicReportByDate(const std::vector<std::string>& fields);
+    ModelAnswer PeriodicReportByNumber(const std::vector<std::string>& fields);
+    ModelAnswer ArticleReport(const std::vector<std::string>& fields);
+    ModelAnswer ReceiptCopyByNumber(const std::vector<std::string>& fields);
+    ModelAnswer JournalCopyByNumber(const std::vector<std::string>& fields);
+    ModelAnswer JournalCopyByDate(const std::vector<std::string>& fields);
+    ModelAnswer ClearArticles(const std::vector<std::string>& fields);
     // register_model_fiscal.cpp
     ModelAnswer Fiscalize(const std::vector<std::string>& fields);
     ModelAnswer SetSerialNumber(const std::vector<std::string>& fields);
