@@ -5,7 +5,6 @@
 #include "dialogs/fiscal/fiscal_windows.h"
 #include "dialogs/setup/setup_windows.h"
 #include "monitor/monitor_windows.h"
-#include "shell/later_windows.h"
 #include "shell/windows.h"
 
 namespace {

@@ -17,7 +17,6 @@
 #include "monitor/monitor_windows.h"
 #include "platform/clock/clock.h"
 #include "platform/forms/forms.h"
-#include "shell/later_windows.h"
 #include "shell/main_window_usb.h"
 #include "shell/session.h"
 #include "shell/settings.h"
