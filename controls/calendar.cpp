@@ -28,15 +28,18 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
+        if (!owner_) return;
         QPainter painter(this);
         RunHandler([&] { owner_->Paint(painter); });
     }
     void mousePressEvent(QMouseEvent* event) override {
+        if (!owner_) return QWidget::mousePressEvent(event);
         if (event->button() != Qt::LeftButton) return;
         const QPoint at = event->position().toPoint();
         RunHandler([&] { owner_->MouseDown(at.x(), at.y()); });
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
+        if (!owner_) return QWidget::mouseReleaseEvent(event);
         const QPoint at = event->position().toPoint();
         TShiftState shift = 0;
         if (event->modifiers() & Qt::ShiftModifier) shift |= ssShift;
@@ -47,9 +50,11 @@ protected:
         Fire(owner_->OnMouseUp, left, shift, at.x(), at.y());
     }
     void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (!owner_) return QWidget::mouseDoubleClickEvent(event);
         if (event->button() == Qt::LeftButton) Fire(owner_->OnDblClick);
     }
     void keyPressEvent(QKeyEvent* event) override {
+        if (!owner_) return QWidget::keyPressEvent(event);
         WORD key = VirtualKeyOf(*event);
         if (key != 0) {
             RunHandler([&] { owner_->KeyDown(key, ShiftOf(*event)); });
@@ -70,6 +75,10 @@ private:
 TKxCalendar::TKxCalendar() : TControl(new CalendarGrid), date_(Date()) {
     static_cast<CalendarGrid*>(Widget())->SetOwner(this);
     UpdateCalendar();
+}
+
+TKxCalendar::~TKxCalendar() {
+    if (QWidget* widget = Widget()) static_cast<CalendarGrid*>(widget)->SetOwner(nullptr);
 }
 
 // ---- Date ------------------------------------------------------------------------------------

@@ -16,6 +16,7 @@ class CalendarGrid;
 class TKxCalendar : public TControl {
 public:
     TKxCalendar();
+    ~TKxCalendar() override;
 
     TDateTime CalendarDate() const { return date_; }
     void SetCalendarDate(TDateTime date);

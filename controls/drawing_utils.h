@@ -51,6 +51,11 @@ TRect FromQRect(const QRect& r);
 TRect InflateRect(const TRect& r, int dx, int dy);
 TRect OffsetRect(const TRect& r, int dx, int dy);
 
+// Inverted rectangles and frames straight on the screen: Qt draws only inside our own windows, so
+// these draw nothing.
+inline void PaintInverseRect(const TPoint& /*point1*/, const TPoint& /*point2*/) {}
+inline void DrawInvertFrame(const TRect& /*rect*/, int /*width*/) {}
+
 // ---- Colours ---------------------------------------------------------------------
 // A system colour resolved to its RGB value (0x00BBGGRR); other colours unchanged.
 TColor ColorToRGB(TColor color);

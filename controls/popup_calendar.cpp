@@ -30,6 +30,9 @@ std::string ShortHint(const std::string& hint) {
 TPopupCalendar::TPopupCalendar(TCustomComboEdit& editor)
     : TPopupWindow(editor), back_(new QWidget(Widget())), titlePanel_(new QWidget(back_)) {
     SetSize(std::max(Width(), Scaled(180)), std::max(Height(), Scaled(120)));
+    // A click on the panels stays with them: only a release on the window's own edge closes it.
+    back_->setAttribute(Qt::WA_NoMousePropagation);
+    titlePanel_->setAttribute(Qt::WA_NoMousePropagation);
     struct ButtonSpec {
         TKxTimerSpeedButton& button;
         const char* glyph;

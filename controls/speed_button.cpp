@@ -49,10 +49,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
+        if (!owner_) return;
         QPainter painter(this);
         RunHandler([&] { owner_->Paint(painter); });
     }
     void mousePressEvent(QMouseEvent* event) override {
+        if (!owner_) return;
         const QPoint at = event->position().toPoint();
         RunHandler([&] {
             owner_->MouseDown(ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()),
@@ -60,10 +62,12 @@ protected:
         });
     }
     void mouseMoveEvent(QMouseEvent* event) override {
+        if (!owner_) return;
         const QPoint at = event->position().toPoint();
         RunHandler([&] { owner_->MouseMove(ShiftOf(event->modifiers(), event->buttons()), at.x(), at.y()); });
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
+        if (!owner_) return;
         const QPoint at = event->position().toPoint();
         RunHandler([&] {
             owner_->MouseUp(ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()), at.x(),
@@ -71,22 +75,30 @@ protected:
         });
     }
     void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (!owner_) return;
         if (event->button() == Qt::LeftButton) RunHandler([&] { owner_->DblClick(); });
     }
     void enterEvent(QEnterEvent*) override {
+        if (!owner_) return;
         RunHandler([&] { owner_->MouseEnter(); });
     }
     void leaveEvent(QEvent*) override {
+        if (!owner_) return;
         RunHandler([&] { owner_->MouseLeave(); });
     }
     void changeEvent(QEvent* event) override {
+        if (!owner_) return QWidget::changeEvent(event);
         if (event->type() == QEvent::EnabledChange) RunHandler([&] { owner_->EnabledChanged(); });
         if (event->type() == QEvent::FontChange) update();
+        if (event->type() == QEvent::PaletteChange) { // the system colours changed: new cells
+            owner_->ButtonGlyph().Invalidate();
+            update();
+        }
         QWidget::changeEvent(event);
     }
     bool event(QEvent* event) override {
         // The caption's accelerator clicks an enabled button.
-        if (event->type() == QEvent::Shortcut) {
+        if (event->type() == QEvent::Shortcut && owner_) {
             if (isEnabled()) RunHandler([&] { owner_->Click(); });
             return true;
         }
@@ -105,6 +117,8 @@ TKxSpeedButton::TKxSpeedButton()
 }
 
 TKxSpeedButton::~TKxSpeedButton() {
+    // The widget may still get events while it is taken down (unless its parent took it already).
+    if (QWidget* widget = Widget()) static_cast<SpeedButtonWidget*>(widget)->SetOwner(nullptr);
     --liveButtons;
 }
 

@@ -25,6 +25,8 @@ void CenterForm(TForm& form);
 void CenterWindow(QWidget& window);
 // Puts a window without its frame into a container, filling it, and shows it when asked.
 void MergeForm(TControl& container, TForm& form, bool show);
+// There are no MDI client windows here: nothing to change.
+inline void ShowMDIClientEdge(QWidget& /*window*/, bool /*show*/) {}
 // The Qt class name of the widget ("QLineEdit").
 std::string WindowClassName(const QWidget& window);
 // Shows (true) or hides the window; the desktop here animates nothing.

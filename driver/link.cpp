@@ -50,7 +50,7 @@ void WriteFrame(const std::string& frame) {
 void StartExchange(unsigned code, const std::string& data, const std::string& wireData) {
     RememberCommand(code, data);
     const uint8_t sequence = SequenceByte(TheLink.SeqCounter);
-    WriteSessionLog(Hex(sequence), Hex(code) + data);
+    if (SessionLogOn()) WriteSessionLog(Hex(sequence), Hex(code) + data);
     TheLink.Rx.BeginExchange();
     TheLink.Ready = false;
     TheLink.Answer.SentFrame = BuildCommandFrame(sequence, static_cast<uint8_t>(code), wireData);
@@ -90,6 +90,7 @@ void FinishExchange() {
     ParseAnswer(TheLink.Rx, TheLink.LastData, TheLink.Answer);
     TheLink.Ready = true;
     TheLink.Rx.EndExchange();
+    if (!SessionLogOn()) return; // the entry costs conversions that nobody would read
     const uint8_t answerSequence = static_cast<uint8_t>(TheLink.Rx.Sequence + 0x20);
     WriteSessionLog(Hex(answerSequence) + " SYN=" + std::to_string(TheLink.Rx.SynCount),
                     ";" + Cp1251ToUtf8(TheLink.Answer.RawAnswer.data()));
@@ -167,6 +168,8 @@ AnswerRecord* SendCommand(unsigned code, const std::string& data) {
         } else if (answer.NoAnswer() && TheLink.UsbLink) {
             Sleep(UsbResendWaitMs);
             ResendLast(0);
+        } else {
+            break; // a valid answer stays valid: the attempts left would do nothing
         }
     }
     return &answer;

@@ -71,6 +71,10 @@ void SetLogFileName(const std::string& name) {
     if (logFileName.empty()) logFailed = false;
 }
 
+bool SessionLogOn() {
+    return !logFileName.empty();
+}
+
 void WriteSessionLog(const std::string& text, const std::string& secondText) {
     if (logFileName.empty()) return;
     if (!EnsureLogPath()) {

@@ -11,6 +11,9 @@ std::string FormatLogTimeStamp(const LocalDateTime& time);
 // The file the log goes to; empty until the first line is written.
 const std::string& SessionLogPath();
 
+// True while a log file name is set; the link builds its entries only then.
+bool SessionLogOn();
+
 // Lets a test start over as at program start (no name, no path).
 void ResetSessionLog();
 

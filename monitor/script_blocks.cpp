@@ -127,7 +127,24 @@ void ScriptInterpreter::If(const std::string& rest) {
     frame.level = ifStack_.size();
     ifStack_.push_back(index);
     frame.result = Evaluate(frame.condition);
-    if (!frame.result) SkipTo(Statement::If, Statement::EndIf, {Statement::Else, Statement::EndIf});
+    if (!frame.result) SkipFalseBranch(frame);
+}
+
+// A branch that has run through once knows where its Else (or, without one, its EndIf) stands.
+void ScriptInterpreter::SkipFalseBranch(const IfFrame& frame) {
+    if (frame.elseOffset)
+        file_.Seek(*frame.elseOffset);
+    else if (frame.endIfOffset)
+        file_.Seek(*frame.endIfOffset);
+    else
+        SkipTo(Statement::If, Statement::EndIf, {Statement::Else, Statement::EndIf});
+}
+
+void ScriptInterpreter::SkipToEndIf(const IfFrame& frame) {
+    if (frame.endIfOffset)
+        file_.Seek(*frame.endIfOffset);
+    else
+        SkipTo(Statement::If, Statement::EndIf, {Statement::EndIf});
 }
 
 IfFrame& ScriptInterpreter::TopIf(const std::string& emptyMessage) {
@@ -138,17 +155,14 @@ IfFrame& ScriptInterpreter::TopIf(const std::string& emptyMessage) {
 }
 
 void ScriptInterpreter::Then() {
-    IfFrame& frame = TopIf(script_text::ThenWithoutIf);
-    frame.thenSeen = true;
-    if (!frame.thenOffset) frame.thenOffset = linePosition_;
-    if (!frame.result) SkipTo(Statement::If, Statement::EndIf, {Statement::Else, Statement::EndIf});
+    const IfFrame& frame = TopIf(script_text::ThenWithoutIf);
+    if (!frame.result) SkipFalseBranch(frame);
 }
 
 void ScriptInterpreter::Else() {
     IfFrame& frame = TopIf(script_text::ElseWithoutIf);
-    frame.elseSeen = true;
     if (!frame.elseOffset) frame.elseOffset = linePosition_;
-    if (frame.result) SkipTo(Statement::If, Statement::EndIf, {Statement::EndIf});
+    if (frame.result) SkipToEndIf(frame);
 }
 
 void ScriptInterpreter::EndIf() {

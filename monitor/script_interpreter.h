@@ -38,10 +38,9 @@ struct WhileFrame {
 };
 
 struct IfFrame {
-    size_t key = 0; // offset of the If line
-    std::optional<size_t> thenOffset, elseOffset, endIfOffset;
-    bool thenSeen = false, elseSeen = false;
-    size_t level = 0; // its place on the branch stack
+    size_t key = 0;                                // offset of the If line
+    std::optional<size_t> elseOffset, endIfOffset; // once the Else and EndIf lines have run
+    size_t level = 0;                              // its place on the branch stack
     ParsedCondition condition;
     bool result = false;
 };
@@ -87,6 +86,8 @@ private:
     bool Evaluate(const ParsedCondition& condition) const;
     void SkipTo(Statement opener, Statement closer, std::initializer_list<Statement> targets);
     IfFrame& TopIf(const std::string& emptyMessage);
+    void SkipFalseBranch(const IfFrame& frame);
+    void SkipToEndIf(const IfFrame& frame);
 
     // Register commands and operations.
     Next RunCommand(const std::string& rest);

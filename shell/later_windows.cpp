@@ -11,15 +11,12 @@ TForm16* Form16 = nullptr;
 TForm17* Form17 = nullptr;
 TForm18* Form18 = nullptr;
 TForm19* Form19 = nullptr;
-TForm20* Form20 = nullptr;
-TForm21* Form21 = nullptr;
 TForm22* Form22 = nullptr;
 TForm23* Form23 = nullptr;
 TForm24* Form24 = nullptr;
 TForm25* Form25 = nullptr;
 TForm27* Form27 = nullptr;
 TForm31* Form31 = nullptr;
-TForm34* Form34 = nullptr;
 TForm35* Form35 = nullptr;
 TForm36* Form36 = nullptr;
 TForm37* Form37 = nullptr;
@@ -60,9 +57,6 @@ TForm18::TForm18() {
 TForm19::TForm19() {
     SetCaption("Фискализация");
 }
-TForm20::TForm20() {
-    SetCaption("Загрузка артикулов в регистратор");
-}
 TForm22::TForm22() {
     SetCaption("Подтверждение программирования");
 }
@@ -80,9 +74,6 @@ TForm27::TForm27() {
 }
 TForm31::TForm31() {
     SetCaption("Печать дополнительных дневных отчетов");
-}
-TForm34::TForm34() {
-    SetCaption("Параметры оплаты");
 }
 TForm35::TForm35() {
     SetCaption("Аннулирование и закрытие чека");
@@ -128,8 +119,4 @@ TForm53::TForm53() {
 }
 TForm54::TForm54() {
     SetCaption("Копия чека (\"КСЕФ\")");
-}
-
-TForm21::TForm21() {
-    SetCaption("Фискальный чек");
 }

@@ -40,16 +40,6 @@ class TForm19 : public TForm {
 public:
     TForm19();
 };
-class TForm20 : public TForm {
-public:
-    TForm20();
-};
-
-class TForm21 : public TTerminalForm {
-public:
-    TForm21();
-};
-
 class TForm22 : public TForm {
 public:
     TForm22();
@@ -74,13 +64,6 @@ public:
 class TForm31 : public TForm {
 public:
     TForm31();
-};
-
-// Payment forms: the number of the register's payment types, kept in the shared session.
-class TForm34 : public TForm {
-public:
-    TForm34();
-    int32_t& PaymentCount = Session.PaymentCount;
 };
 
 class TForm35 : public TForm {
@@ -152,15 +135,12 @@ extern TForm16* Form16;
 extern TForm17* Form17;
 extern TForm18* Form18;
 extern TForm19* Form19;
-extern TForm20* Form20;
-extern TForm21* Form21;
 extern TForm22* Form22;
 extern TForm23* Form23;
 extern TForm24* Form24;
 extern TForm25* Form25;
 extern TForm27* Form27;
 extern TForm31* Form31;
-extern TForm34* Form34;
 extern TForm35* Form35;
 extern TForm36* Form36;
 extern TForm37* Form37;

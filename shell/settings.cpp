@@ -1,5 +1,6 @@
 #include "shell/settings.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/forms/dialogs.h"
@@ -20,7 +21,8 @@ std::string ReadSetting(const TextSetting& setting) {
 }
 
 int ReadSetting(const IntSetting& setting) {
-    return ReadProfileInt(Session.IniFileName, setting.Section, setting.Key, setting.Default);
+    const int value = ReadProfileInt(Session.IniFileName, setting.Section, setting.Key, setting.Default);
+    return std::clamp(value, setting.Min, setting.Max);
 }
 
 bool WriteSetting(const TextSetting& setting, const std::string& value) {

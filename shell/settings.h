@@ -2,6 +2,7 @@
 // The settings file fpinit.ini. There is no copy in memory: every reader asks the file when it
 // needs a value and every writer changes one key at once. The file is Session.IniFileName; when
 // that is empty, reads give the defaults and writes fail.
+#include <climits>
 #include <cstddef>
 #include <string>
 
@@ -16,12 +17,16 @@ struct IntSetting {
     const char* Section;
     const char* Key;
     int Default;
+    int Min = INT_MIN; // a value read outside Min..Max is taken as the nearer bound
+    int Max = INT_MAX;
 };
 
 namespace settings {
 inline constexpr IntSetting CountryCode{"CountryMode", "Country code", 0};
 inline constexpr IntSetting ExtendedTax{"Fiscal Printer", "ExtendedTax", 0};
-inline constexpr IntSetting Reply{"Fiscal Printer", "Reply", 1};
+// Resends per command. Each resend blocks the window for 2 s (3 s on the USB port) plus up to 5 s of
+// silence, so ten bound one command to about a minute; a link that needs more is broken anyway.
+inline constexpr IntSetting Reply{"Fiscal Printer", "Reply", 1, 0, 10};
 inline constexpr IntSetting Log{"LogFile", "Log", 0};
 inline constexpr TextSetting LogName{"LogFile", "LogName", "Kaltor.log", 300};
 inline constexpr TextSetting Terminal{"Communication", "Terminal", "", 10};

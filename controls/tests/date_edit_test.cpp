@@ -86,6 +86,8 @@ TEST_F(DateEditTest, TheTextReadsAsADate) {
         {dyFour, false, "31.12.9999", EncodeDate(9999, 12, 31)},
         {dyFour, false, "06.10.2008", EncodeDate(2008, 10, 6)},
         {dyFour, false, "6 .10.2008", EncodeDate(2008, 10, 6)},
+        {dyFour, false, "06.10.    ", NullDate},
+        {dyTwo, true, "06.10.  ", EncodeDate(2026, 12, 7)},
     };
     for (const auto& c : cases) {
         Edit().SetYearDigits(c.digits);
@@ -93,6 +95,21 @@ TEST_F(DateEditTest, TheTextReadsAsADate) {
         Edit().SetText(c.text);
         EXPECT_EQ(Edit().Date(), c.date) << c.text;
     }
+}
+
+TEST_F(DateEditTest, TypedDigitsFillTheMask) {
+    Open();
+    Edit().SetYearDigits(dyTwo);
+    Edit().SetDate(NullDate);
+    Line()->setFocus();
+    static_cast<QLineEdit*>(Line())->setCursorPosition(0);
+    int changes = 0;
+    Edit().OnChange = [&] { ++changes; };
+    for (const char* digit : {"0", "6", "1", "0", "0", "8"})
+        Key(Qt::Key_0 + (digit[0] - '0'), Qt::NoModifier, digit);
+    EXPECT_EQ(Edit().Text(), "06.10.08");
+    EXPECT_EQ(Edit().Date(), EncodeDate(2008, 10, 6));
+    EXPECT_EQ(changes, 6);
 }
 
 TEST_F(DateEditTest, SettingADateWritesTheTextOrEmptiesIt) {
@@ -193,6 +210,8 @@ TEST_F(DateEditTest, AClickOnADayTakesItAndAClickOutsideDropsTheCalendar) {
     EXPECT_EQ(changes, 1);
 
     PressKey(Line(), Qt::Key_Down, Qt::AltModifier);
+    ClickAt(Calendar().TitleLabel.Widget(), QPoint(2, 2)); // the title is no day: the calendar stays
+    EXPECT_TRUE(Edit().PopupVisible());
     Key(Qt::Key_Right);
     ClickAt(window.Button1.Widget(), QPoint(2, 2));
     EXPECT_FALSE(Edit().PopupVisible());

@@ -107,6 +107,10 @@ void TForm11::SetUpGrid(TStringGrid& grid, int rows) {
     grid.SetColWidth(1, 330);
     grid.SetColWidth(2, 130);
     grid.SetEditing(true);
+    grid.SetDefaultRowHeight(26); // each row level with its centring box
+    // The whole grid in view: no scrolling for ten rows.
+    grid.SetWidth(50 + 330 + 130 + 4);
+    grid.SetHeight((rows + 1) * grid.DefaultRowHeight() + 4);
 }
 
 void TForm11::LayOut() {
@@ -116,7 +120,7 @@ void TForm11::LayOut() {
         Column group = main.Group(*box);
         auto sides = group.Columns(2);
         sides[0].Add(*block.Grid);
-        sides[1].Space(26); // beside the title row
+        sides[1].Space(28); // beside the title row
         for (TCheckBox* centre : block.Centre)
             sides[1].Add(*centre);
         sides[1].Stretch();

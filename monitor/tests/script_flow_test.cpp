@@ -55,6 +55,22 @@ TEST(ScriptFlow, NestedIfInsideWhileInsideIf) {
               (Lines{";i=0", ";r=1", ";i=2", ";r=1", ";i=4", ";r=1", "Комментарий:: конец!!!"}));
 }
 
+TEST(ScriptFlow, ABranchWithoutElseInALoopTurnsEachWayOnItsOwnPass) {
+    FakeScriptHost host;
+    RunScriptText(Declared({"i", "r"}, R"(%Set i="0"
+%While (i<5)
+%Oper(i,2,4,r)
+%If (r==0)
+%Then
+%Print i
+%EndIf
+%Oper(i,1,0,i)
+%EndWhile
+)"),
+                  host);
+    EXPECT_EQ(host.messages, (Lines{";i=0", ";i=2", ";i=4"}));
+}
+
 TEST(ScriptFlow, NestedLoopsRunTheInnerLoopOnEveryOuterPass) {
     FakeScriptHost host;
     RunScriptText(Declared({"i", "j", "n"}, R"(%Set i="0"

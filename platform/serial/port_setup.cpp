@@ -121,13 +121,6 @@ std::optional<QSerialPort::StopBits> StopBitsOf(StopBits stop, int dataBits) {
     return std::nullopt;
 }
 
-bool IsPseudoTerminal(int fd) {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode)) return false;
-    const unsigned deviceMajor = major(info.st_rdev);
-    return deviceMajor >= 136 && deviceMajor <= 143; // the kernel's pseudo-terminal slave majors
-}
-
 // Qt sets the standard speeds with cfsetspeed and any other (11400, 56000, 128000...) through
 // BOTHER; a pseudo-terminal takes both. It carries bytes, not a line, though: the kernel keeps it
 // at 8 bits without parity (EINVAL for anything else), so what it refuses there changes nothing
@@ -151,6 +144,13 @@ void StopNotifierOnReadFailure(QSerialPort& port) {
 }
 
 } // namespace
+
+bool IsPseudoTerminal(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode)) return false;
+    const unsigned deviceMajor = major(info.st_rdev);
+    return deviceMajor >= 136 && deviceMajor <= 143; // the kernel's pseudo-terminal slave majors
+}
 
 SerialError OpenExclusive(QSerialPort& port, const std::string& path) {
     port.setPortName(QString::fromStdString(path));

@@ -11,5 +11,8 @@ SerialError OpenExclusive(QSerialPort& port, const std::string& path);
 
 SerialError ApplyLineSettings(QSerialPort& port, const LineSettings& settings);
 
+// The slave end of a pseudo-terminal (a simulated register, a link made by socat).
+bool IsPseudoTerminal(int fd);
+
 // Takes the error Qt recorded for the last failed call; never None (a failure without a reason is Io).
 SerialError TakeFailure(QSerialPort& port);

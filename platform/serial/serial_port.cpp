@@ -2,8 +2,11 @@
 // works without a QCoreApplication: those are plain calls on the descriptor. Reading and writing
 // go straight to the descriptor instead: QSerialPort's writes need an event dispatcher in the
 // calling thread, and its waits cannot give the total time-out of a read that wants `count`
-// bytes. Qt's read notifier still runs whenever a GUI message loop runs while the port is open
-// and may move bytes into Qt's buffer; Read takes those first, and Purge empties both.
+// bytes. A read takes whatever the device has in one system call and keeps what it was not asked
+// for (ReadAhead), so that the driver's one-byte reads cost no system call each. Qt's read notifier
+// still runs whenever a GUI message loop runs while the port is open and may move bytes into Qt's
+// buffer; those are newer than any kept read-ahead and older than the device's. Purge of the
+// receive side empties all of them.
 #include "platform/serial/serial_port.h"
 
 #include <QSerialPort>
@@ -14,6 +17,7 @@
 #include "platform/clock/clock.h"
 #include "platform/serial/descriptor_io.h"
 #include "platform/serial/port_setup.h"
+#include "platform/serial/read_ahead.h"
 
 namespace {
 
@@ -48,6 +52,8 @@ std::string SerialErrorText(SerialError error) {
 
 struct SerialPort::Impl {
     std::unique_ptr<QSerialPort> port;
+    ReadAhead ahead; // filled only once Qt's buffer is empty, so it always holds the oldest bytes
+    bool pseudoTerminal = false;
     SerialError lastError = SerialError::None;
 
     SerialError Record(SerialError error) {
@@ -72,9 +78,23 @@ struct SerialPort::Impl {
     bool QtResult(bool done) { return done || Fail(TakeFailure(*port)); }
     int Fd() const { return port->handle(); }
 
-    size_t TakeBuffered(char* bytes, size_t count) {
+    // Bytes Qt's notifier moved into its buffer; newer than any read-ahead.
+    size_t TakeQtBuffered(char* bytes, size_t count) {
         const qint64 buffered = std::min<qint64>(port->bytesAvailable(), static_cast<qint64>(count));
-        return buffered > 0 ? static_cast<size_t>(port->read(bytes, buffered)) : 0;
+        return buffered > 0 ? static_cast<size_t>(std::max<qint64>(port->read(bytes, buffered), 0)) : 0;
+    }
+
+    // Waits for the device and reads what it has until `got` reaches count or the deadline passes.
+    long ReadDevice(char* bytes, size_t got, size_t count, int64_t deadline) {
+        while (got < count) {
+            const WaitResult wait = WaitReadable(Fd(), deadline - MonotonicMs());
+            if (wait == WaitResult::TimedOut) break;
+            // Readable yet empty is how a hung-up tty answers once its last bytes are gone.
+            if (wait == WaitResult::Failed || ahead.Fill(Fd()) <= 0)
+                return got > 0 ? static_cast<long>(got) : FailTransfer();
+            got += ahead.Take(bytes + got, count - got);
+        }
+        return static_cast<long>(got);
     }
 };
 
@@ -94,6 +114,7 @@ SerialError SerialPort::Open(const std::string& name) {
     auto port = std::make_unique<QSerialPort>();
     const SerialError error = OpenExclusive(*port, DevicePath(name));
     if (error != SerialError::None) return impl_->Record(error);
+    impl_->pseudoTerminal = IsPseudoTerminal(port->handle());
     impl_->port = std::move(port);
     return SerialError::None;
 }
@@ -103,6 +124,7 @@ bool SerialPort::IsOpen() const {
 }
 
 void SerialPort::Close() {
+    impl_->ahead.Clear();
     if (!impl_->port) return;
     impl_->port->close();
     impl_->port.reset();
@@ -115,23 +137,17 @@ SerialError SerialPort::Configure(const LineSettings& settings) {
 }
 
 long SerialPort::Read(void* buffer, size_t count, unsigned totalTimeoutMs) {
-    if (!impl_->Usable()) return -1;
-    const int64_t deadline = MonotonicMs() + ScaledMs(totalTimeoutMs);
     char* bytes = static_cast<char*>(buffer);
-    size_t got = impl_->TakeBuffered(bytes, count);
-    bool woken = false;
-    while (got < count) {
-        const long n = ReadNow(impl_->Fd(), bytes + got, count - got);
-        // Readable yet empty is how a hung-up tty answers once its last bytes are gone.
-        if (n < 0 || (n == 0 && woken)) return got > 0 ? static_cast<long>(got) : impl_->FailTransfer();
-        got += static_cast<size_t>(n);
-        if (got == count) break;
-        const WaitResult wait = WaitReadable(impl_->Fd(), deadline - MonotonicMs());
-        if (wait == WaitResult::TimedOut) break;
-        if (wait == WaitResult::Failed) return got > 0 ? static_cast<long>(got) : impl_->FailTransfer();
-        woken = true;
-    }
-    return static_cast<long>(got);
+    // Bytes read ahead come first, even from a device that went away since; the common one-byte
+    // read ends here, without asking Qt or the clock.
+    size_t got = impl_->ahead.Take(bytes, count);
+    if (got == count && count > 0) return static_cast<long>(got);
+    if (!impl_->Usable()) return got > 0 ? static_cast<long>(got) : -1;
+    got += impl_->TakeQtBuffered(bytes + got, count - got);
+    if (got == count) return static_cast<long>(got);
+    // Waiting comes first: right after a frame went out its answer is not there yet, and a read
+    // that finds nothing would be a system call spent for nothing.
+    return impl_->ReadDevice(bytes, got, count, MonotonicMs() + ScaledMs(totalTimeoutMs));
 }
 
 long SerialPort::Write(const void* data, size_t count) {
@@ -156,6 +172,9 @@ long SerialPort::Write(const void* data, size_t count) {
 
 bool SerialPort::Drain() {
     if (!impl_->Usable()) return false;
+    // A pseudo-terminal hands written bytes to its far end within the write: nothing can be left
+    // to wait for, and the call would cost a system call per frame.
+    if (impl_->pseudoTerminal) return true;
     int result;
     do {
         result = ::tcdrain(impl_->Fd());
@@ -166,6 +185,7 @@ bool SerialPort::Drain() {
 bool SerialPort::Purge(bool receive, bool transmit) {
     if (!impl_->Usable()) return false;
     QSerialPort::Directions directions;
+    if (receive) impl_->ahead.Clear();
     if (receive) directions |= QSerialPort::Input;
     if (transmit) directions |= QSerialPort::Output;
     return !directions || impl_->QtResult(impl_->port->clear(directions));

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/profile/profile.h"
 #include "shell/session.h"
 #include "shell/settings.h"
 
@@ -61,6 +62,17 @@ TEST_F(SettingsTest, ValuesAreCutToTheirBuffers) {
     EXPECT_EQ(ReadSetting(settings::Speed), "115200000");
     EXPECT_EQ(ReadSetting(settings::PriorityLevel), "high-high-high-high");
     EXPECT_EQ(ReadSetting(settings::Port), "/dev/pts/12"); // a whole pseudo-terminal path
+}
+
+TEST_F(SettingsTest, TheResendCountIsKeptWithinReason) {
+    const struct {
+        const char* written;
+        int read;
+    } cases[] = {{"3", 3}, {"0", 0}, {"10", 10}, {"11", 10}, {"999999999", 10}, {"-5", 0}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(WriteProfileString(Session.IniFileName, "Fiscal Printer", "Reply", c.written));
+        EXPECT_EQ(ReadSetting(settings::Reply), c.read) << c.written;
+    }
 }
 
 TEST_F(SettingsTest, NoFileNameMeansDefaultsAndFailedWrites) {

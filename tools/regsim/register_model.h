@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/regsim/register_model_receipt.h"
 #include "tools/regsim/setup_state.h"
 
 namespace regsim {
@@ -64,6 +65,11 @@ struct RegisterState {
     // Service counters 0 to 20 (88h, 89h); one that was never set reads "0".
     std::map<int, std::string> Counters = {{0, "87"}, {11, "65536"}, {16, "1460"}};
 
+    // Goods base, payment forms, customer display and the document under way (receipt commands).
+    std::map<int64_t, Article> Articles;
+    std::array<PaymentForm, kPaymentFormCount> PaymentForms = DefaultPaymentForms();
+    std::string DisplayUpper, DisplayLower;
+    Receipt Document;
     SetupState Setup;
 };
 
@@ -94,6 +100,30 @@ private:
     ModelAnswer SetServiceCounter(const std::vector<std::string>& fields);
     ModelAnswer GetServiceCounter(const std::vector<std::string>& fields);
     ModelAnswer GetFreeResources(const std::vector<std::string>& fields);
+    // Receipts (register_model_receipt.cpp).
+    ModelAnswer AddArticle(const std::vector<std::string>& fields);
+    ModelAnswer SetPaymentForm(const std::vector<std::string>& fields);
+    ModelAnswer GetPaymentForm(const std::vector<std::string>& fields);
+    ModelAnswer OpenNonFiscal(const std::vector<std::string>& fields);
+    ModelAnswer PrintLine(const std::vector<std::string>& fields);
+    ModelAnswer OpenReceipt(const std::vector<std::string>& fields);
+    ModelAnswer Sell(const std::vector<std::string>& fields);
+    ModelAnswer CloseDocument(const std::vector<std::string>& fields);
+    ModelAnswer Pay(const std::vector<std::string>& fields);
+    ModelAnswer PayByCard(const std::vector<std::string>& fields);
+    ModelAnswer ItemPercent(const std::vector<std::string>& fields);
+    ModelAnswer ItemAbsolute(const std::vector<std::string>& fields);
+    ModelAnswer SubtotalPercent(const std::vector<std::string>& fields);
+    ModelAnswer SubtotalAbsolute(const std::vector<std::string>& fields);
+    ModelAnswer TaxGroupPercent(const std::vector<std::string>& fields);
+    ModelAnswer TaxGroupAbsolute(const std::vector<std::string>& fields);
+    ModelAnswer Cancel(const std::vector<std::string>& fields);
+    ModelAnswer Subtotal(const std::vector<std::string>& fields);
+    ModelAnswer PrintBarcode(const std::vector<std::string>& fields);
+    ModelAnswer Display(const std::vector<std::string>& fields);
+    ModelAnswer Adjust(int64_t base, const std::string& value, bool percent);
+    ModelAnswer TakePayment(int type, const std::string& amount, const std::string& transactionId);
+    void ShowDocumentState();
     // Set-up commands (register_model_setup.cpp).
     ModelAnswer SetRegistratorParams(const std::vector<std::string>& fields);
     ModelAnswer GetRegistratorParams(const std::vector<std::string>& fields);

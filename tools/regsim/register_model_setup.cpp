@@ -7,7 +7,6 @@ namespace regsim {
 
 namespace {
 
-constexpr const char* kErrorDocumentState = "000B"; // a command out of its sequence
 constexpr int kLogoPacketChars = 48;
 constexpr size_t kOperatorNameChars = 20;
 constexpr size_t kPasswordChars = 6;

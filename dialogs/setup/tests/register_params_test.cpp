@@ -46,11 +46,12 @@ TEST_F(RegisterParamsTest, AWordOfOptionsTicksItsBoxesOnly) {
     form.ComboBox2.SetItemIndex(3);
     form.Button7.Click();
     std::vector<bool> ticked;
-    for (TCheckBox* box : {&form.CheckBox1, &form.CheckBox2, &form.CheckBox3, &form.CheckBox4, &form.CheckBox5,
-                           &form.CheckBox6, &form.CheckBox7, &form.CheckBox8, &form.CheckBox9, &form.CheckBox10,
-                           &form.CheckBox19})
+    for (TCheckBox* box : {&form.CheckBox1, &form.CheckBox2, &form.CheckBox3, &form.CheckBox4,
+                           &form.CheckBox5, &form.CheckBox6, &form.CheckBox7, &form.CheckBox8,
+                           &form.CheckBox9, &form.CheckBox10, &form.CheckBox19})
         ticked.push_back(box->Checked());
-    EXPECT_EQ(ticked, (std::vector<bool>{true, false, false, false, false, false, false, true, false, false, true}));
+    EXPECT_EQ(ticked,
+              (std::vector<bool>{true, false, false, false, false, false, false, true, false, false, true}));
     EXPECT_EQ(form.ComboBox2.Text(), "1200");
 }
 
@@ -77,15 +78,17 @@ TEST_F(RegisterParamsTest, ARefusalOrASilenceIsReportedAndTheLinkStays) {
     form.ComboBox2.SetItemIndex(10);
     sim.SetOverride(0x27, {.Error = "0304"});
     form.Button6.Click();
-    EXPECT_EQ(host.Texts(), (std::vector<std::string>{
-                                "Печать дневных отчетов:\n  Значение поля номер 3 выходит за допустимый диапазон!"}));
+    EXPECT_EQ(host.Texts(),
+              (std::vector<std::string>{
+                  "Печать дневных отчетов:\n  Значение поля номер 3 выходит за допустимый диапазон!"}));
     EXPECT_EQ(form.Edit8.Text(), "0304");
     EXPECT_EQ(ReadSetting(settings::Speed), "9600");
 
     host.Clear();
     sim.SetOverride(0x28, {.Silent = true});
     form.Button7.Click();
-    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Печать дневных отчетов:\n  Таймаут устройства! Ошибка!"}));
+    EXPECT_EQ(host.Texts(),
+              (std::vector<std::string>{"Печать дневных отчетов:\n  Таймаут устройства! Ошибка!"}));
     EXPECT_TRUE(form.Button8.Enabled());
 
     host.Clear();

@@ -40,6 +40,16 @@ TEST(SerialWithMessageLoop, BytesTheLoopTookComeFirstInOrderAndPurgeDropsThem) {
     ASSERT_EQ(port.Read(bytes, 5, 1000), 5);
     EXPECT_EQ(std::string(bytes, 5), "abcde");
 
+    // Bytes read ahead are older than those the loop takes afterwards.
+    ASSERT_TRUE(pty.Send("fgh"));
+    ASSERT_EQ(port.Read(bytes, 1, 1000), 1);
+    EXPECT_EQ(bytes[0], 'f');
+    ASSERT_TRUE(pty.Send("ij"));
+    RunMessageLoop(50);
+    ASSERT_TRUE(pty.Send("k"));
+    ASSERT_EQ(port.Read(bytes, 5, 1000), 5);
+    EXPECT_EQ(std::string(bytes, 5), "ghijk");
+
     ASSERT_TRUE(pty.Send("stale"));
     RunMessageLoop(50);
     EXPECT_TRUE(port.Purge(true, false));

@@ -118,6 +118,58 @@ TEST_F(SerialTransfer, VanishedPeerIsAnErrorAtOnceWhileWaitingAndAfter) {
     EXPECT_TRUE(port.IsOpen()) << "its owner closes it";
 }
 
+// One-byte reads take what the device had at once and serve the rest from the read-ahead.
+TEST_F(SerialTransfer, ByteByByteReadsServeTheRestWithoutWaiting) {
+    ASSERT_TRUE(pty.Send("0123456789"));
+    ASSERT_EQ(Read(1, 1000), "0");
+    std::string rest;
+    const int64_t start = MonotonicMs();
+    for (int i = 0; i < 9; ++i)
+        rest += Read(1, 5000);
+    EXPECT_EQ(rest, "123456789");
+    EXPECT_LT(MonotonicMs() - start, 50) << "the buffer alone satisfies each read";
+
+    // Part from the buffer, part from the device, in order.
+    ASSERT_TRUE(pty.Send("abcdef"));
+    ASSERT_EQ(Read(2, 1000), "ab");
+    std::thread peer([this] { SendLater(pty, 30, "ghi"); });
+    EXPECT_EQ(Read(6, 5000), "cdefgh");
+    peer.join();
+    EXPECT_EQ(Read(5, 100), "i");
+}
+
+TEST_F(SerialTransfer, OnlyAPurgeOfTheReceiveSideDropsTheReadAhead) {
+    const struct {
+        bool receive, transmit;
+        std::string left;
+    } cases[] = {{false, true, "tale"}, {true, false, ""}, {true, true, ""}, {false, false, "tale"}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(pty.Send("stale"));
+        ASSERT_EQ(Read(1, 1000), "s");
+        EXPECT_TRUE(port.Purge(c.receive, c.transmit));
+        EXPECT_EQ(Read(10, 30), c.left) << c.receive << c.transmit;
+    }
+    ASSERT_TRUE(pty.Send("xy"));
+    ASSERT_EQ(Read(1, 1000), "x");
+    port.Close();
+    ASSERT_EQ(port.Open(pty.SlavePath()), SerialError::None);
+    EXPECT_EQ(Read(1, 30), "") << "a close drops it too";
+}
+
+TEST_F(SerialTransfer, BytesThatCameBeforeThePeerVanishedComeBeforeTheError) {
+    ASSERT_TRUE(pty.Send("last words"));
+    ASSERT_EQ(Read(1, 1000), "l");
+    pty.CloseMaster();
+    EXPECT_EQ(Read(4, 1000), "ast ");
+    long n = 0;
+    EXPECT_EQ(Read(20, 1000, &n), "words");
+    EXPECT_EQ(n, 5);
+    Read(1, 5000, &n);
+    EXPECT_EQ(n, -1);
+    EXPECT_LT(elapsedMs, 500);
+    EXPECT_EQ(port.LastError(), SerialError::Io);
+}
+
 TEST_F(SerialTransfer, WriteToAPeerThatStoppedReadingFailsInsteadOfHanging) {
     SetTimeScale(0.01);
     const std::string block(1 << 20, 'z'); // far more than a pseudo-terminal buffers

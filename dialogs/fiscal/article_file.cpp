@@ -1,0 +1,23 @@
+#include "dialogs/fiscal/article_file.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/forms/strings.h"
+
+std::vector<std::string> ReadArticleFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::error_code error;
+    if (!in || !std::filesystem::is_regular_file(path, error))
+        throw EFOpenError("Cannot open file \"" + path + "\". No such file or directory");
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    TStringList lines;
+    lines.SetText(FileTextToUtf8(bytes.str()));
+    return lines.ToVector();
+}
+
+int64_t ArticleCode(const std::string& line) {
+    return StrToInt64(line.substr(0, line.find(';')));
+}

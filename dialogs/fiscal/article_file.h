@@ -1,0 +1,21 @@
+#pragma once
+// Article files (*.ART): one article per line, each line the parameter list of the register's
+// "add article" command without the password ("code;name;price;tax group;department;").
+#include <string>
+#include <vector>
+
+#include "platform/text/text.h"
+
+// A file that cannot be opened or read, with the library's message.
+class EFOpenError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// The lines of an article file: UTF-8 when the file is valid UTF-8, else CP1251; lines end with CR LF
+// or a lone LF. Raises EFOpenError when the file cannot be read.
+std::vector<std::string> ReadArticleFile(const std::string& path);
+
+// The article code of a line: the text before its first ";" as a 64-bit integer (EConvertError
+// when it is not one).
+int64_t ArticleCode(const std::string& line);

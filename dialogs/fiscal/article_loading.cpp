@@ -1,0 +1,93 @@
+#include "dialogs/fiscal/article_loading.h"
+
+#include "dialogs/fiscal/article_file.h"
+#include "driver/driver.h"
+#include "shell/session.h"
+
+TForm20* Form20 = nullptr;
+
+namespace {
+constexpr unsigned AddArticleCommand = 0x24;
+const std::string kTimeoutText = "Ошибка! Таймаут устройства! ";
+
+// What the person learns after the last line: refused lines are named, so no article is lost unseen.
+std::string CompletionMessage(int refused, int firstRefusedLine) {
+    if (refused == 0) return "Завершено";
+    return "Завершено\nНе записано строк: " + std::to_string(refused) + " (первая: строка " +
+           std::to_string(firstRefusedLine) + ")";
+}
+} // namespace
+
+TForm20::TForm20() {
+    SetCaption("Загрузка артикулов в регистратор");
+    SetPosition(poScreenCenter);
+    Label1.SetCaption("Товары для программирования");
+    Memo1.SetScrollBars(ssBoth);
+    Memo1.SetWordWrap(false);
+    Edit1.SetText(DefaultPassword);
+    StatusBar1.SetSimplePanel(true);
+    OpenDialog1.SetFilter("Product filse -  ART|*.ART|AllFiles (*.*)|*.*");
+    Button1.SetCaption("Загрузить");
+    Button2.SetCaption("Записать в регистратор");
+    Button3.SetCaption("Очистить");
+    Button4.SetCaption("Выход");
+    LayOut();
+    Button1.OnClick = [this] { Button1Click(); };
+    Button2.OnClick = [this] { Button2Click(); };
+    Button3.OnClick = [this] { Button3Click(); };
+    Button4.OnClick = [this] { Button4Click(); };
+}
+
+void TForm20::LayOut() {
+    Column main(*this);
+    main.Add(Label1).Add(Memo1).Add(Label3);
+    main.Field("Пароль: ", Edit1);
+    main.Add(ProgressBar1);
+    main.Line({&Button1, &Button2, &Button3});
+    main.Buttons({&Button4});
+    SetStatusBar(StatusBar1);
+    SetWidth(560);
+    SetHeight(460);
+}
+
+bool TForm20::ChooseAndLoadFile() {
+    OpenDialog1.SetDefaultExt("ART");
+    OpenDialog1.SetFileName("*.art");
+    if (!OpenDialog1.Execute()) return false;
+    const std::vector<std::string> lines = ReadArticleFile(OpenDialog1.FileName());
+    Label3.SetCaption(OpenDialog1.FileName());
+    Memo1.Lines().Assign(lines);
+    return true;
+}
+
+void TForm20::Button1Click() {
+    ChooseAndLoadFile();
+}
+
+// One "add article" command per line, to the last line whatever the register answers.
+void TForm20::Button2Click() {
+    const std::vector<std::string> lines = Memo1.Lines().ToVector();
+    ProgressBar1.SetMin(0);
+    ProgressBar1.SetMax(static_cast<int>(lines.size()));
+    ProgressBar1.SetPosition(0);
+    int refused = 0, firstRefused = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        AnswerRecord* answer = SendCommand(AddArticleCommand, Edit1.Text() + ";" + lines[i]);
+        Session.CurrentAnswer = answer;
+        ProgressBar1.SetPosition(static_cast<int>(i + 1));
+        Repaint();
+        if (answer->NoAnswer()) StatusBar1.SetSimpleText(kTimeoutText);
+        if (!answer->NoAnswer() && answer->Succeeded()) continue;
+        if (refused++ == 0) firstRefused = static_cast<int>(i + 1);
+    }
+    ShowMessage(CompletionMessage(refused, firstRefused));
+}
+
+// The file name stays, so the receipt does not ask for a file again.
+void TForm20::Button3Click() {
+    Memo1.Clear();
+}
+
+void TForm20::Button4Click() {
+    Close();
+}

@@ -1,0 +1,188 @@
+#include "dialogs/fiscal/fiscal_windows.h"
+#include "dialogs/fiscal/tests/fiscal_fixture.h"
+#include "dialogs/fiscal/tests/terminal_process.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+const Texts kSignatureLines = {"736204;ПІДПИС;", "736204;КАСИРА . . . . . . . . ;", "736204;ПІДПИС;",
+                               "736204;КЛІЄНТА. . . . . . . . ;"};
+const std::string kCardFailure = "Ошибка оплаты банковской картой!";
+
+// A card-capable register with an open receipt of 25.00, card type 1 chosen.
+class CardPaymentTest : public FiscalFixture {
+protected:
+    void SetUp() override {
+        FiscalFixture::SetUp();
+        Session.FirmwareVersion = "4.00";
+        Form20->Memo1.Lines().Assign(Texts{"101;Хлеб;12.50;1;1;"});
+        Form20->Label3.SetCaption("goods.art");
+        Form21->FormActivate();
+        Form21->Button1.Click();
+        Form21->Edit3.SetText("101;Хлеб;12.50;1;1;");
+        Form21->Edit10.SetText("2");
+        Form21->Edit9.SetText("12.50");
+        Form21->Button2.Click();
+        ASSERT_EQ(sim.State().Document.Total(), 2500);
+        Form21->ComboBox1.SetItemIndex(1);
+        Form21->Edit8.SetText("12.50");
+        sim.ClearFrames();
+    }
+    // Pays on a simulated terminal started with these options; the requests it received.
+    Texts PayOnTerminal(const Texts& options) {
+        TerminalProcess terminal(options);
+        Form21->TerminalPortName = terminal.Port();
+        Form21->Button8.Click();
+        return terminal.Requests();
+    }
+};
+
+TEST_F(CardPaymentTest, AnApprovedSaleIsPrintedAndBookedWithItsIdentifier) {
+    const struct {
+        Texts options;
+        std::string amount;
+        bool plain; // no card or signature lines
+        std::string request;
+        Texts cardLines;
+        std::string booked;
+    } cases[] = {
+        {{},
+         "12.50",
+         false,
+         "00=0417|03=S|05=1250|52=980|53=UAH|61=1",
+         {"736204;VISA CARD;", "736204;**** **** 1234 5678;", "736204;AUTH 123456;"},
+         "736204;1;12.50;TXN00000000000000001;"},
+        {{"--card-field", "02=AUTH01=99", "--card-field", "04=MC", "--card-field", "00=77"},
+         "12",
+         false,
+         "00=77|03=S|05=1200|52=980|53=UAH|61=1",
+         {"736204;MC CARD;", "736204;**** **** 1234 5678;", "736204;AUTH01=99;"},
+         "736204;1;12;TXN00000000000000001;"},
+        {{"--card-field", "01=1234"},
+         "12.5",
+         true,
+         "00=0417|03=S|05=1250|52=980|53=UAH|61=1",
+         {},
+         "736204;1;12.5;TXN00000000000000001;"},
+    };
+    for (const auto& c : cases) {
+        sim.UpdateState([](regsim::RegisterState& state) { state.Document.Payments.clear(); });
+        sim.ClearFrames();
+        host.Clear();
+        Form21->Edit8.SetText(c.amount);
+        Form21->CheckBox4.SetChecked(c.plain);
+        EXPECT_EQ(PayOnTerminal(c.options), Texts{c.request});
+        Texts printed = c.cardLines;
+        if (!c.plain) printed.insert(printed.end(), kSignatureLines.begin(), kSignatureLines.end());
+        EXPECT_EQ(DataOf(0x61), printed);
+        EXPECT_EQ(DataOf(0x78), Texts{c.booked});
+        EXPECT_TRUE(host.Texts().empty()) << host.Texts().front();
+        EXPECT_EQ(Form21->Edit7.Text(), "0000");
+        EXPECT_EQ(sim.State().Document.Payments.at(0).TransactionId, "TXN00000000000000001");
+    }
+    EXPECT_EQ(Form21->TerminalDcb.BaudRate, 115200u);
+    EXPECT_EQ(Form21->TerminalTimeouts.ReadTotalTimeoutConstant, 20000u);
+}
+
+TEST_F(CardPaymentTest, ATerminalThatFailsOrAnswersUnsafelyBooksNothing) {
+    const Texts cases[] = {
+        {"--answer", "decline"},
+        {"--answer", "silent"},
+        {"--answer", "oversized"},
+        {"--answer", "out-of-order"},
+        {"--sale-field", "58=TXN;77"},
+        {"--sale-field", "58=TXN\x01"},
+        {"--sale-field", "58=" + std::string(230, '7')},
+        {"--card-field", "02=AUTH;12"},
+        {"--card-field", "00=" + std::string(250, '0')}, // the request would not fit its length byte
+    };
+    for (const auto& options : cases) {
+        host.Clear();
+        PayOnTerminal(options);
+        EXPECT_EQ(host.Texts(), Texts{kCardFailure}) << options[1].substr(0, 20);
+        EXPECT_TRUE(Codes().empty()) << options[1].substr(0, 20);
+    }
+    // With no terminal port chosen the open fails and the first read ends the payment.
+    host.Clear();
+    Form21->TerminalPortName = "";
+    Form21->Button8.Click();
+    EXPECT_EQ(host.Texts(), Texts{kCardFailure});
+    EXPECT_NE(Form21->TerminalError, 0u);
+    EXPECT_TRUE(Codes().empty());
+}
+
+TEST_F(CardPaymentTest, AmountsAndTypesThatCannotBePaidAreRefusedBeforeAnythingIsSent) {
+    Session.PaymentCount = 12;
+    Form21->FormActivate();
+    const struct {
+        std::string amount;
+        int type;
+        std::string message;
+    } cases[] = {
+        {"0.00", 1, "Ошибочный тип оплаты"},   {"-5", 1, "Ошибочный тип оплаты"},
+        {"abc", 1, "Ошибочный тип оплаты"},    {"", 0, "Ошибочный тип оплаты"},
+        {"12.50", 11, "Ошибочный тип оплаты"}, // a type the register does not have
+    };
+    Form21->TerminalPortName = "/nonexistent/terminal";
+    for (const auto& c : cases) {
+        host.Clear();
+        Form21->Edit7.SetText("0000");
+        Form21->Edit8.SetText(c.amount);
+        Form21->ComboBox1.SetItemIndex(c.type);
+        Session.FirmwareVersion = c.type == 11 ? "3.01" : "4.00";
+        Form21->Button8.Click();
+        EXPECT_EQ(host.Texts(), Texts{c.message}) << c.amount;
+        EXPECT_TRUE(Codes().empty()) << c.amount;
+    }
+    EXPECT_TRUE(Form21->Edit7.Text().empty()); // the cash type was not sent: no earlier answer is shown
+}
+
+TEST_F(CardPaymentTest, WhichCommandPays) {
+    const struct {
+        std::string firmware, journal;
+        int type;
+        bool typedIdentifier;
+        int code;
+        std::string data;
+    } cases[] = {
+        {"4.00", "", 0, false, 0x67, "736204;0;12.50;"}, // type 0 is always cash
+        {"3.01", "", 1, false, 0x67, "736204;1;12.50;"}, // no card payment on this register
+        {"ЭКСП 5.00", "", 1, true, 0x78, "736204;1;12.50;ABCDEFGHIJKLMNOPQRST;"},
+        {"3.01", "КСЕФ", 1, true, 0x78, "736204;1;12.50;ABCDEFGHIJKLMNOPQRST;"},
+    };
+    Form21->Edit13.SetText("ABCDEFGHIJKLMNOPQRSTUVWXY"); // 25 characters: the first 20 are sent
+    Form21->TerminalPortName = "/nonexistent/terminal";  // never opened
+    for (const auto& c : cases) {
+        sim.UpdateState([](regsim::RegisterState& state) { state.Document.Payments.clear(); });
+        sim.ClearFrames();
+        host.Clear();
+        Session.FirmwareVersion = c.firmware;
+        Session.ElJournal = c.journal;
+        Form21->ComboBox1.SetItemIndex(c.type);
+        Form21->CheckBox3.SetChecked(c.typedIdentifier);
+        Form21->Button8.Click();
+        EXPECT_EQ(Codes(), std::vector<int>{c.code}) << c.firmware;
+        EXPECT_EQ(sim.Frames().at(0).Data, c.data);
+        EXPECT_TRUE(host.Texts().empty()) << host.Texts().front();
+    }
+}
+
+TEST_F(CardPaymentTest, TheRegistersAnswerToTheBookingIsJudgedBeforeTheSignatureLines) {
+    sim.SetOverride(0x78, {.Error = "090B"});
+    PayOnTerminal({});
+    EXPECT_EQ(host.Texts(), Texts{"Ошибка оплаты чека банковской картой"});
+    EXPECT_EQ(Form21->Edit7.Text(), "090B");
+    EXPECT_EQ(DataOf(0x61).size(), 3u); // the card lines, and no signature lines after the refusal
+
+    sim.ClearOverrides();
+    sim.ClearFrames();
+    host.Clear();
+    Form21->CheckBox3.SetChecked(true);
+    Form21->Edit13.SetText("");
+    Form21->Button8.Click();
+    EXPECT_EQ(host.Texts(), Texts{kCardFailure}); // no identifier typed
+    EXPECT_TRUE(Codes().empty());
+}
+
+} // namespace

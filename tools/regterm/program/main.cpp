@@ -1,0 +1,95 @@
+// regterm: a simulated bank card terminal on a pseudo-terminal, for trying card payments without a
+// terminal. Prints the port's path as its first line, then one line per sale request received
+// ("request " and the body, each field separator shown as "|"), until SIGTERM or SIGINT.
+#include <csignal>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "tools/regterm/terminal_simulator.h"
+
+namespace {
+
+const char kUsage[] =
+    "Usage: regterm [--answer MODE] [--card-field NN=VALUE]... [--sale-field NN=VALUE]... [--help]\n"
+    "A simulated bank card terminal on a pseudo-terminal. Prints the path of its port as the first\n"
+    "line, then each sale request received, until SIGTERM or SIGINT.\n"
+    "  --answer MODE           approve (default), decline, silent, oversized or out-of-order\n"
+    "  --card-field NN=VALUE   a field of the card's answer (00 session, 01 card number tail,\n"
+    "                          02 receipt line, 04 card type)\n"
+    "  --sale-field NN=VALUE   a field of the decision (58 transaction identifier)\n"
+    "  --help                  print this text and exit\n";
+
+const std::map<std::string, regterm::Behaviour> kModes = {
+    {"approve", regterm::Behaviour::Approve},         {"decline", regterm::Behaviour::Decline},
+    {"silent", regterm::Behaviour::Silent},           {"oversized", regterm::Behaviour::Oversized},
+    {"out-of-order", regterm::Behaviour::OutOfOrder},
+};
+
+// "NN=VALUE" with a two-character tag.
+bool SetField(regterm::TerminalSimulator& terminal, bool card, const std::string& text) {
+    if (text.size() < 3 || text[2] != '=') return false;
+    terminal.SetField(card, text.substr(0, 2), text.substr(3));
+    return true;
+}
+
+bool ParseOptions(int argc, char** argv, regterm::TerminalSimulator& terminal, bool& help) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (option == "--help") {
+            help = true;
+        } else if (option == "--answer" && hasValue && kModes.count(argv[i + 1])) {
+            terminal.SetBehaviour(kModes.at(argv[++i]));
+        } else if ((option == "--card-field" || option == "--sale-field") && hasValue &&
+                   SetField(terminal, option == "--card-field", argv[i + 1])) {
+            ++i;
+        } else {
+            std::fprintf(stderr, "regterm: unknown option or bad value: %s\n", option.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Printable(std::string body) {
+    if (!body.empty() && body[0] == 0x02) body.erase(0, 1);
+    for (char& c : body)
+        if (c == 0x1C) c = '|';
+    return body;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    regterm::TerminalSimulator terminal;
+    bool help = false;
+    if (!ParseOptions(argc, argv, terminal, help)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    terminal.SetRequestLog([](const std::string& body) {
+        std::printf("request %s\n", Printable(body).c_str());
+        std::fflush(stdout);
+    });
+    if (!terminal.Start()) {
+        std::fprintf(stderr, "regterm: %s\n", terminal.StartError().c_str());
+        return 1;
+    }
+    std::printf("%s\n", terminal.PortPath().c_str());
+    std::fflush(stdout);
+    int received = 0;
+    sigwait(&stopSignals, &received);
+    terminal.Stop();
+    return 0;
+}
