@@ -3,7 +3,6 @@
 
 #include "shell/main_window_models.h"
 
-TForm7* Form7 = nullptr;
 TForm8* Form8 = nullptr;
 TForm9* Form9 = nullptr;
 TForm15* Form15 = nullptr;
@@ -15,12 +14,10 @@ TForm22* Form22 = nullptr;
 TForm23* Form23 = nullptr;
 TForm24* Form24 = nullptr;
 TForm25* Form25 = nullptr;
-TForm27* Form27 = nullptr;
 TForm31* Form31 = nullptr;
 TForm35* Form35 = nullptr;
 TForm36* Form36 = nullptr;
 TForm37* Form37 = nullptr;
-TForm38* Form38 = nullptr;
 TForm41* Form41 = nullptr;
 TForm42* Form42 = nullptr;
 TForm43* Form43 = nullptr;
@@ -33,9 +30,6 @@ TForm51* Form51 = nullptr;
 TForm53* Form53 = nullptr;
 TForm54* Form54 = nullptr;
 
-TForm7::TForm7() {
-    SetCaption("Чтение/запись/обнуление фискальной памяти");
-}
 TForm8::TForm8() {
     SetCaption("Нефискальный чек");
 }
@@ -69,9 +63,6 @@ TForm24::TForm24() {
 TForm25::TForm25() {
     SetCaption("Печать периодического отчета ");
 }
-TForm27::TForm27() {
-    SetCaption("Дата и время");
-}
 TForm31::TForm31() {
     SetCaption("Печать дополнительных дневных отчетов");
 }
@@ -83,9 +74,6 @@ TForm36::TForm36() {
 }
 TForm37::TForm37() {
     SetCaption("Программирование фискальных параметров");
-}
-TForm38::TForm38() {
-    SetCaption("Техническое обслуживание");
 }
 TForm41::TForm41() {
     SetCaption("Копия чека");

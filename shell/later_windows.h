@@ -7,10 +7,6 @@
 #include "shell/session.h"
 #include "shell/window_links.h"
 
-class TForm7 : public TForm {
-public:
-    TForm7();
-};
 class TForm8 : public TForm {
 public:
     TForm8();
@@ -57,10 +53,6 @@ public:
     TForm25();
 };
 
-class TForm27 : public TForm {
-public:
-    TForm27();
-};
 class TForm31 : public TForm {
 public:
     TForm31();
@@ -77,10 +69,6 @@ public:
 class TForm37 : public TForm {
 public:
     TForm37();
-};
-class TForm38 : public TForm {
-public:
-    TForm38();
 };
 class TForm41 : public TForm {
 public:
@@ -127,7 +115,6 @@ public:
     TForm54();
 };
 
-extern TForm7* Form7;
 extern TForm8* Form8;
 extern TForm9* Form9;
 extern TForm15* Form15;
@@ -139,12 +126,10 @@ extern TForm22* Form22;
 extern TForm23* Form23;
 extern TForm24* Form24;
 extern TForm25* Form25;
-extern TForm27* Form27;
 extern TForm31* Form31;
 extern TForm35* Form35;
 extern TForm36* Form36;
 extern TForm37* Form37;
-extern TForm38* Form38;
 extern TForm41* Form41;
 extern TForm42* Form42;
 extern TForm43* Form43;

@@ -46,6 +46,6 @@ bool CheckAnswer(AnswerRecord* answer, const AnswerCheck& check) {
     if (check.ErrorCodeEdit) check.ErrorCodeEdit->SetText(answered ? answer->ErrorField : "");
     if (check.StatusButton && answered) check.StatusButton->SetEnabled(true);
     const auto failure = AnswerFailureMessage(answer, check);
-    if (failure) ShowMessage(*failure);
+    if (failure) ShowMessage(*failure + check.Note);
     return !failure;
 }

@@ -70,6 +70,7 @@ struct AnswerCheck {
     TEdit* ErrorCodeEdit = nullptr;           // the "Код ошибки:" edit, when the dialog has one
     TControl* StatusButton = nullptr;         // the status button, enabled once the register answered
     const int* RefusalResult = nullptr;       // the formatter's error result; negative: nothing was sent
+    std::string Note;                         // put after any failure message (e.g. where a run stopped)
 
     AnswerCheck& Timeout(std::string text) {
         TimeoutText = std::move(text);
@@ -103,6 +104,10 @@ struct AnswerCheck {
         return *this;
     }
     bool Refused() const { return RefusalResult && *RefusalResult < 0; }
+    AnswerCheck& After(std::string note) {
+        Note = std::move(note);
+        return *this;
+    }
 };
 
 // The message for this answer; nullopt when it is good (an intact answer with error field "0000").

@@ -1,5 +1,6 @@
 #include "dialogs/setup/register_params_dialog.h"
 
+#include "dialogs/setup/hex_text.h"
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/main_window_models.h"
@@ -20,23 +21,6 @@ void Tick(const std::vector<TCheckBox*>& boxes, bool ticked) {
         box->SetChecked(ticked);
 }
 
-// Hexadecimal digits up to the first other character; an empty text gives 0. Text from the register
-// has upper-case letters only, so a lower-case one ends it there.
-int LeadingHex(const std::string& text, bool lowerCaseToo = true) {
-    int value = 0;
-    for (char c : text) {
-        int digit = -1;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else if (lowerCaseToo && c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        if (digit < 0 || value > 0xFFFFFF) break;
-        value = value * 16 + digit;
-    }
-    return value;
-}
 } // namespace
 
 TForm26::TForm26() {

@@ -88,6 +88,18 @@ ModelAnswer RegisterModel::Handle(uint8_t code, const std::string& data) {
         {0x4A, &RegisterModel::GetDecimalPoint},
         {0x4B, &RegisterModel::SetDeviceId},
         {0x4C, &RegisterModel::GetDeviceId},
+        {0x41, &RegisterModel::SetSerialNumber},
+        {0x42, &RegisterModel::GetSerialNumber},
+        {0x43, &RegisterModel::SetFiscalNumber},
+        {0x44, &RegisterModel::GetFiscalNumber},
+        {0x45, &RegisterModel::SetTaxIdNumber},
+        {0x46, &RegisterModel::GetTaxIdNumber},
+        {0x47, &RegisterModel::SetTaxes},
+        {0x48, &RegisterModel::GetTaxes},
+        {0xF0, &RegisterModel::ClearFiscalMemory},
+        {0xF1, &RegisterModel::ReadFiscalMemory},
+        {0xF2, &RegisterModel::WriteFiscalMemory},
+        {0xF3, &RegisterModel::Restart},
         {0x24, &RegisterModel::AddArticle},
         {0x2D, &RegisterModel::SetPaymentForm},
         {0x2E, &RegisterModel::GetPaymentForm},
@@ -113,7 +125,9 @@ ModelAnswer RegisterModel::Handle(uint8_t code, const std::string& data) {
     static const std::map<uint8_t, Handler> ownPassword = {
         {0x2B, &RegisterModel::SetModePasswords},
         {0x35, &RegisterModel::SetServiceInfo},
+        {0x40, &RegisterModel::Fiscalize},
     };
+    if (auto answer = Unavailable()) return *answer;
     if (auto own = ownPassword.find(code); own != ownPassword.end())
         return (this->*own->second)(SplitFields(data));
     auto handler = handlers.find(code);
@@ -153,6 +167,7 @@ ModelAnswer RegisterModel::SetDateTime(const std::vector<std::string>& fields) {
         !ParseDigits(clock.substr(2), 2, time.Minute) || time.Hour > 23 || time.Minute > 59)
         return {kErrorTimeFormat, ""};
     SetClock(time, !stoppedClock_);
+    State.Fiscal.ClockSet = true;
     return {kErrorOk, ""};
 }
 

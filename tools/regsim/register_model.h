@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/regsim/register_model_fiscal.h"
 #include "tools/regsim/register_model_receipt.h"
 #include "tools/regsim/setup_state.h"
 
@@ -24,6 +25,7 @@ struct DateTime {
 struct ModelAnswer {
     std::string Error = "0000";
     std::string Data;
+    bool Silent = false; // no answer at all (the register is restarting)
 };
 
 // Answer fields of A0h, in order (texts as the register sends them).
@@ -65,6 +67,7 @@ struct RegisterState {
     // Service counters 0 to 20 (88h, 89h); one that was never set reads "0".
     std::map<int, std::string> Counters = {{0, "87"}, {11, "65536"}, {16, "1460"}};
 
+    FiscalData Fiscal;
     // Goods base, payment forms, customer display and the document under way (receipt commands).
     std::map<int64_t, Article> Articles;
     std::array<PaymentForm, kPaymentFormCount> PaymentForms = DefaultPaymentForms();
@@ -100,6 +103,22 @@ private:
     ModelAnswer SetServiceCounter(const std::vector<std::string>& fields);
     ModelAnswer GetServiceCounter(const std::vector<std::string>& fields);
     ModelAnswer GetFreeResources(const std::vector<std::string>& fields);
+    // register_model_fiscal.cpp
+    ModelAnswer Fiscalize(const std::vector<std::string>& fields);
+    ModelAnswer SetSerialNumber(const std::vector<std::string>& fields);
+    ModelAnswer GetSerialNumber(const std::vector<std::string>& fields);
+    ModelAnswer SetFiscalNumber(const std::vector<std::string>& fields);
+    ModelAnswer GetFiscalNumber(const std::vector<std::string>& fields);
+    ModelAnswer SetTaxIdNumber(const std::vector<std::string>& fields);
+    ModelAnswer GetTaxIdNumber(const std::vector<std::string>& fields);
+    ModelAnswer SetTaxes(const std::vector<std::string>& fields);
+    ModelAnswer GetTaxes(const std::vector<std::string>& fields);
+    ModelAnswer ClearFiscalMemory(const std::vector<std::string>& fields);
+    ModelAnswer ReadFiscalMemory(const std::vector<std::string>& fields);
+    ModelAnswer WriteFiscalMemory(const std::vector<std::string>& fields);
+    ModelAnswer Restart(const std::vector<std::string>& fields);
+    // Silence while restarting, a refusal while busy; nothing when the register takes commands.
+    std::optional<ModelAnswer> Unavailable();
     // Receipts (register_model_receipt.cpp).
     ModelAnswer AddArticle(const std::vector<std::string>& fields);
     ModelAnswer SetPaymentForm(const std::vector<std::string>& fields);

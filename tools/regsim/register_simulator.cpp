@@ -64,6 +64,37 @@ struct RegisterSimulator::Io {
         return poll(&wait, 1, ms) > 0;
     }
 
+    // Sleeps until the time point, or less when a stop is asked for; true when it was.
+    bool WaitUntil(std::chrono::steady_clock::time_point until) const {
+        const auto left = until - std::chrono::steady_clock::now();
+        if (left <= std::chrono::steady_clock::duration::zero()) return false;
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
+        const timespec timeout{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+        pollfd wait{wake, POLLIN, 0};
+        return ppoll(&wait, 1, &timeout, nullptr) > 0;
+    }
+
+    // Writes every byte, each no earlier than the end of its wire time counted from now (byteSeconds
+    // 0: all at once); false when a stop was asked for or the terminal failed.
+    bool WritePaced(const char* data, size_t size, double byteSeconds) const {
+        if (byteSeconds <= 0) return WriteAll(data, size);
+        const auto start = std::chrono::steady_clock::now();
+        const auto due = [&](size_t bytes) {
+            return start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                               std::chrono::duration<double>(byteSeconds * static_cast<double>(bytes)));
+        };
+        for (size_t sent = 0; sent < size;) {
+            if (WaitUntil(due(sent + 1))) return false;
+            const double elapsed =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            const size_t ready =
+                std::min(size, std::max(sent + 1, static_cast<size_t>(elapsed / byteSeconds)));
+            if (!WriteAll(data + sent, ready - sent)) return false;
+            sent = ready;
+        }
+        return true;
+    }
+
     // Writes every byte; false when a stop was asked for or the terminal failed.
     bool WriteAll(const char* data, size_t size) const {
         while (size > 0) {
@@ -122,6 +153,7 @@ void RegisterSimulator::Stop() {
 void RegisterSimulator::Serve() {
     CommandFrameReader reader;
     char buffer[512];
+    auto frameStart = std::chrono::steady_clock::now();
     for (;;) {
         pollfd waits[2] = {{io_->master, POLLIN, 0}, {io_->wake, POLLIN, 0}};
         const int ready = poll(waits, 2, reader.InFrame() ? kFrameIdleMs : -1);
@@ -138,8 +170,14 @@ void RegisterSimulator::Serve() {
             if (count < 0 && errno != EAGAIN && errno != EINTR && io_->WaitForStop(50)) return;
             continue;
         }
-        for (ssize_t i = 0; i < count; ++i)
-            if (auto frame = reader.Push(static_cast<uint8_t>(buffer[i]))) HandleFrame(*frame);
+        const auto arrived = std::chrono::steady_clock::now();
+        for (ssize_t i = 0; i < count; ++i) {
+            if (!reader.InFrame()) frameStart = arrived;
+            if (auto frame = reader.Push(static_cast<uint8_t>(buffer[i]))) {
+                WaitForArrival(*frame, frameStart);
+                HandleFrame(*frame);
+            }
+        }
     }
 }
 
@@ -156,6 +194,7 @@ void RegisterSimulator::HandleFrame(const ReceivedFrame& frame) {
         std::lock_guard lock(mutex_);
         change = TakeOverride(frame.Code).value_or(AnswerOverride{});
         const ModelAnswer answer = model_.Handle(frame.Code, frame.Data);
+        if (answer.Silent) return;
         parts.Error = change.Error.value_or(answer.Error);
         parts.Data = Utf8ToCp1251(change.Data.value_or(answer.Data));
         for (size_t i = 0; i < parts.Status.size(); ++i)
@@ -164,6 +203,21 @@ void RegisterSimulator::HandleFrame(const ReceivedFrame& frame) {
     if (change.Status) parts.Status = *change.Status;
     if (change.Silent) return;
     Send(ApplyByteChanges(BuildAnswerFrame(parts), change), change);
+}
+
+// At a set baud rate a frame is complete only when its last byte would have come down the line.
+void RegisterSimulator::WaitForArrival(const ReceivedFrame& frame,
+                                       std::chrono::steady_clock::time_point start) {
+    const double byteSeconds = ByteSeconds();
+    if (byteSeconds <= 0) return;
+    io_->WaitUntil(start +
+                   std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                       std::chrono::duration<double>(byteSeconds * static_cast<double>(frame.Raw.size()))));
+}
+
+double RegisterSimulator::ByteSeconds() const {
+    std::lock_guard lock(mutex_);
+    return baud_ > 0 ? 10.0 / baud_ : 0.0;
 }
 
 std::optional<AnswerOverride> RegisterSimulator::TakeOverride(uint8_t code) {
@@ -191,7 +245,8 @@ void RegisterSimulator::Send(const std::string& bytes, const AnswerOverride& cha
     const size_t piece = change.PieceSize > 0 ? change.PieceSize : bytes.size();
     for (size_t offset = 0; offset < bytes.size(); offset += piece) {
         if (offset > 0 && change.PauseMs > 0 && io_->WaitForStop(static_cast<int>(change.PauseMs))) return;
-        if (!io_->WriteAll(bytes.data() + offset, std::min(piece, bytes.size() - offset))) return;
+        if (!io_->WritePaced(bytes.data() + offset, std::min(piece, bytes.size() - offset), ByteSeconds()))
+            return;
     }
     LogBytes("-> ", bytes);
 }
@@ -270,6 +325,11 @@ void RegisterSimulator::ClearFrames() {
 void RegisterSimulator::SetRecording(bool on) {
     std::lock_guard lock(mutex_);
     recording_ = on;
+}
+
+void RegisterSimulator::SetBaudRate(unsigned baud) {
+    std::lock_guard lock(mutex_);
+    baud_ = baud;
 }
 
 void RegisterSimulator::SetFrameLog(std::function<void(const std::string& line)> log) {

@@ -13,6 +13,7 @@
 //
 // Every method may be called from any thread. Texts are UTF-8; they travel in CP1251 on the wire.
 #include <array>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -105,6 +106,12 @@ public:
     // On by default; the program turns it off so that a long session does not keep every frame.
     void SetRecording(bool on);
 
+    // ---- Line speed ---------------------------------------------------------------------------------
+    // With a baud rate, every byte takes its wire time (10 bits) in both directions: a command is
+    // handled only when its last byte would have arrived, and answers go out at that pace. 0 (the
+    // default) sends and handles at once.
+    void SetBaudRate(unsigned baud);
+
     // Called on the serving thread with one line per frame received ("<- ") and sent ("-> "), as hex
     // and text. Set before Start.
     void SetFrameLog(std::function<void(const std::string& line)> log);
@@ -113,6 +120,8 @@ private:
     struct Io;
     void Serve();
     void HandleFrame(const ReceivedFrame& frame);
+    void WaitForArrival(const ReceivedFrame& frame, std::chrono::steady_clock::time_point start);
+    double ByteSeconds() const;
     std::optional<AnswerOverride> TakeOverride(uint8_t code);
     void Record(const ReceivedFrame& frame);
     void Send(const std::string& bytes, const AnswerOverride& change);
@@ -131,6 +140,7 @@ private:
     std::deque<AnswerOverride> next_;
     std::vector<ReceivedFrame> frames_;
     bool recording_ = true;
+    unsigned baud_ = 0;
 };
 
 } // namespace regsim

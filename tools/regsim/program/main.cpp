@@ -10,22 +10,31 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: regsim [--model TEXT] [--version TEXT] [--log] [--help]\n"
+    "Usage: regsim [--model TEXT] [--version TEXT] [--baud N] [--log] [--help]\n"
     "A simulated register on a pseudo-terminal. Prints the path of its port as the first line,\n"
     "then answers the port until SIGTERM or SIGINT.\n"
     "  --model TEXT    model text of the diagnostic answer (default \"Kivrel LT-6\")\n"
     "  --version TEXT  firmware version of the diagnostic answer (default \"3.01\")\n"
+    "  --baud N        send and take bytes at the pace of N baud, 10 bits a byte (default: at once)\n"
     "  --log           print every frame received and sent, as hex and text, to stderr\n"
     "  --help          print this text and exit\n";
 
 struct Options {
     std::string Model = regsim::RegisterState().Model;
     std::string Version = regsim::RegisterState().Firmware;
+    unsigned Baud = 0;
     bool Log = false;
     bool Help = false;
 };
 
-// False on an unknown option or a missing value.
+bool ParseBaud(const std::string& text, unsigned& baud) {
+    if (text.empty() || text.size() > 7 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    baud = static_cast<unsigned>(std::stoul(text));
+    return baud >= 1 && baud <= 4000000;
+}
+
+// False on an unknown option, a missing value or a bad speed.
 bool ParseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
@@ -34,6 +43,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.Model = argv[++i];
         } else if (option == "--version" && hasValue) {
             options.Version = argv[++i];
+        } else if (option == "--baud" && hasValue) {
+            if (!ParseBaud(argv[++i], options.Baud)) {
+                std::fprintf(stderr, "regsim: --baud needs a speed from 1 to 4000000: %s\n", argv[i]);
+                return false;
+            }
         } else if (option == "--log") {
             options.Log = true;
         } else if (option == "--help") {
@@ -71,7 +85,9 @@ int main(int argc, char** argv) {
     simulator.UpdateState([&](regsim::RegisterState& state) {
         state.Model = options.Model;
         state.Firmware = options.Version;
+        state.Fiscal.RestartMs = 1500; // as long as a register takes to start again
     });
+    simulator.SetBaudRate(options.Baud);
     if (options.Log)
         simulator.SetFrameLog([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
     if (!simulator.Start()) {

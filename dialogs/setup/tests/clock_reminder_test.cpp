@@ -1,0 +1,91 @@
+#include "dialogs/setup/tests/setup_fixture.h"
+
+namespace {
+using ClockReminderTest = SetupFixture;
+
+TEST(RegisterDates, DotsAreDroppedAndPutBack) {
+    EXPECT_EQ(RegisterDate("06.10.08"), "061008");
+    EXPECT_EQ(ShownDate("311208"), "31.12.08");
+    EXPECT_EQ(RegisterDate(""), "");
+    EXPECT_EQ(ShownDate(""), "");
+}
+
+TEST_F(ClockReminderTest, TheClockIsSetAndReadBack) {
+    TForm27& form = *Form27;
+    form.FormActivate();
+    EXPECT_EQ(form.DateEdit1.Text().size(), 8u); // dd.mm.yy
+    form.DateEdit1.SetText("06.10.08");
+    form.Edit2.SetText("0930");
+    form.Button3.Click();
+    EXPECT_EQ(LastFrame().Data, "736204;061008;0930;");
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Успешно!"}));
+    EXPECT_TRUE(form.Button4.Enabled());
+
+    sim.SetClock({2008, 12, 31, 23, 59, 0}, false);
+    form.Button2.Click();
+    EXPECT_EQ(form.DateEdit1.Text(), "31.12.08");
+    EXPECT_EQ(form.Edit2.Text(), "2359");
+
+    host.Clear();
+    form.Button1.Click();
+    EXPECT_FALSE(form.Button4.Enabled());
+    form.Edit2.SetText("2460");
+    form.Button3.Click();
+    sim.SetOverride(0x21, {.Silent = true});
+    form.Button2.Click();
+    EXPECT_EQ(host.Texts(),
+              (std::vector<std::string>{"Ошибка установки времени!", "Таймаут устройства! Ошибка!"}));
+    EXPECT_TRUE(form.Button4.Enabled()); // the register answered the refused set
+}
+
+TEST_F(ClockReminderTest, TheReminderIsSetWithItsMessageAndReadBack) {
+    TForm38& form = *Form38;
+    form.FormActivate();
+    form.Memo1.SetText("Вызовите мастера\n\nтел. 123-45-67");
+    form.Edit3.SetText("1111");
+    form.Edit4.SetText("1111");
+    form.DateEdit1.SetText("15.03.27");
+    form.Edit5.SetText("10");
+    form.CheckBox4.SetChecked(true);
+    form.CheckBox6.SetChecked(true);
+    form.Button3.Click();
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Успешно!"}));
+    EXPECT_EQ(FrameData(0x34),
+              (std::vector<std::string>{"736204;0;Вызовите мастера;", "736204;1;тел. 123-45-67;"}));
+    EXPECT_EQ(FrameData(0x35), (std::vector<std::string>{";1111;150327;10;14;"}));
+
+    form.FormActivate();
+    form.CheckBox4.SetChecked(false);
+    form.Button4.Click();
+    EXPECT_EQ(form.DateEdit1.Text(), "15.03.27");
+    EXPECT_EQ(form.Edit5.Text(), "10");
+    EXPECT_TRUE(form.CheckBox4.Checked() && form.CheckBox6.Checked());
+    EXPECT_FALSE(form.CheckBox2.Checked());
+}
+
+TEST_F(ClockReminderTest, AReminderIsRefusedBeforeAnythingIsSentWhenItsInputIsWrong) {
+    TForm38& form = *Form38;
+    form.FormActivate();
+    form.Memo1.SetText("строка");
+    form.Edit3.SetText("1");
+    form.Edit4.SetText("2");
+    form.Button3.Click();
+    form.Edit4.SetText("1");
+    form.Edit5.SetText("");
+    form.Button3.Click();
+    EXPECT_EQ(sim.FrameCount(), 0u);
+    ASSERT_EQ(host.Messages().size(), 2u);
+    EXPECT_EQ(host.Texts()[0], "Неверный пароль. Попробуйте ещё раз!");
+    EXPECT_EQ(host.Messages()[1].kind, MessageRequest::Error);
+
+    host.Clear();
+    form.Edit2.SetText("999"); // not the reminder's password
+    form.Edit5.SetText("5");
+    form.Memo1.Clear();
+    form.Button3.Click();
+    EXPECT_EQ(host.Texts(),
+              (std::vector<std::string>{
+                  "Установить информацию о сервисном обслуживании:\n  Неверный пароль доступа!"}));
+    EXPECT_EQ(FrameData(0x34).size(), 0u);
+}
+} // namespace
