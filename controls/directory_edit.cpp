@@ -6,7 +6,9 @@
 #include <QUrl>
 
 #include "controls/file_utils.h"
+#include "controls/resource_strings.h"
 #include "controls/resources.h"
+#include "controls/window_utils.h"
 #include "platform/forms/dialogs.h"
 #include "platform/forms/event_hook.h"
 
@@ -163,4 +165,85 @@ std::string TDirectoryEdit::Joined(const std::string& folder) const {
     text += ';';
     text += folder;
     return text;
+}
+
+// ---- TFilenameEdit -------------------------------------------------------------------------------
+
+TFilenameEdit::TFilenameEdit() : dialog_(MakeDialog(dkOpen)) {
+    dialog_->SetTitle(SListCaption);
+    dialog_->SetFilter(SDefaultFilter);
+}
+
+TFilenameEdit::~TFilenameEdit() = default;
+
+std::unique_ptr<TOpenDialog> TFilenameEdit::MakeDialog(TFileDialogKind kind) const {
+    if (kind == dkSave || kind == dkSavePicture) return std::make_unique<TSaveDialog>();
+    return std::make_unique<TOpenDialog>();
+}
+
+void TFilenameEdit::SetDialogKind(TFileDialogKind kind) {
+    if (kind == dialogKind_) return;
+    auto fresh = MakeDialog(kind);
+    fresh->SetTitle(dialog_->Title());
+    fresh->SetFilter(dialog_->Filter());
+    fresh->SetFilterIndex(dialog_->FilterIndex());
+    fresh->SetDefaultExt(dialog_->DefaultExt());
+    fresh->SetInitialDir(dialog_->InitialDir());
+    fresh->SetFileName(dialog_->FileName());
+    dialog_ = std::move(fresh);
+    dialogKind_ = kind;
+}
+
+std::string TFilenameEdit::FileName() const {
+    const std::string text = Text();
+    if (GetFileSize(text) >= 0) return text;
+    std::string name, rest;
+    SplitCommandLine(text, name, rest);
+    return name;
+}
+
+void TFilenameEdit::SetFileName(const std::string& name) {
+    std::string unquoted = name;
+    std::erase(unquoted, '"');
+    if (!name.empty() && !ValidFileName(unquoted)) throw EComboEditError("Invalid file name - " + name);
+    const bool quote = name.find(' ') != std::string::npos && !name.starts_with('"');
+    SetText(quote ? "\"" + name + "\"" : name);
+    SelectAll();
+}
+
+void TFilenameEdit::ButtonClick() {
+    TFileDirEdit::ButtonClick();
+    std::string name = FileName();
+    bool action = true;
+    if (OnBeforeDialog) OnBeforeDialog(*this, name, action);
+    if (!action) return;
+    dialog_->SetFileName("");
+    if (ValidFileName(name)) {
+        const std::string folder = FolderPart(name);
+        if (DirExists(folder)) dialog_->SetInitialDir(folder);
+        const std::string file = name.substr(name.find_last_of('/') + 1);
+        if (!file.empty() && ValidFileName(file)) dialog_->SetFileName(file);
+    }
+    action = dialog_->Execute();
+    if (action) name = dialog_->FileName();
+    if (CanOperate() && Widget()->isVisible()) SetFocus();
+    if (OnAfterDialog) OnAfterDialog(*this, name, action);
+    if (!action) return;
+    ClearSelection();
+    SetFileName(name);
+    dialog_->SetInitialDir(FolderPart(name));
+}
+
+std::string TFilenameEdit::GetLongName() const {
+    return ShortToLongFileName(FileName());
+}
+
+std::string TFilenameEdit::GetShortName() const {
+    return LongToShortFileName(FileName());
+}
+
+void TFilenameEdit::ReceptFileDir(const std::string& name) {
+    if (!MultipleDirs()) return SetFileName(name);
+    if (files_.empty()) SetFileName(name);
+    files_.push_back(name);
 }

@@ -6,10 +6,12 @@
 // TFileDirEdit holds what the folder edit shares with a file-name edit: the drop of file URLs, the
 // events around the dialog and the folder glyph of the button.
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "controls/combo_edit.h"
+#include "platform/forms/dialogs.h"
 
 class TFileDirEdit;
 
@@ -88,4 +90,46 @@ private:
     std::string initialDir_;
     std::string dialogText_;
     TDirDialogKind dialogKind_ = dkVCL;
+};
+
+// "Invalid file name - %s": a file name that cannot be one.
+class EComboEditError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+enum TFileDialogKind { dkOpen, dkSave, dkOpenPicture, dkSavePicture };
+
+// The file-name edit: the button asks for a file with an open or save dialog.
+class TFilenameEdit : public TFileDirEdit {
+public:
+    TFilenameEdit();
+    ~TFilenameEdit() override;
+
+    // Changing the kind makes a new dialog with the old one's settings.
+    TFileDialogKind DialogKind() const { return dialogKind_; }
+    void SetDialogKind(TFileDialogKind kind);
+    TOpenDialog& Dialog() { return *dialog_; }
+    // The text when it names an existing file; otherwise its first part, taken out of its quotes.
+    std::string FileName() const;
+    // A name that is no valid file name raises EComboEditError; a name with a blank is quoted.
+    void SetFileName(const std::string& name);
+    std::string InitialDir() const { return dialog_->InitialDir(); }
+    void SetInitialDir(const std::string& folder) { dialog_->SetInitialDir(folder); }
+    // With MultipleDirs, the names of the last drop.
+    const std::vector<std::string>& FileList() const { return files_; }
+
+protected:
+    void ButtonClick() override;
+    std::string GetLongName() const override;
+    std::string GetShortName() const override;
+    void ReceptFileDir(const std::string& name) override;
+    void ClearFileList() override { files_.clear(); }
+
+private:
+    std::unique_ptr<TOpenDialog> MakeDialog(TFileDialogKind kind) const;
+
+    TFileDialogKind dialogKind_ = dkOpen;
+    std::unique_ptr<TOpenDialog> dialog_;
+    std::vector<std::string> files_;
 };

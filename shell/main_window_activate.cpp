@@ -19,10 +19,9 @@ constexpr unsigned ProbeEndMs = 1000;
 // Enumeration stops here even if the port list never ends.
 constexpr int PortLimit = 1024;
 
-// KALTOR_EXTRA_PORTS: port names or paths separated by ":" or blanks, offered after the ports found
-// (a simulated register on a pseudo-terminal is not among them).
-std::vector<std::string> ExtraPorts() {
-    const char* variable = std::getenv("KALTOR_EXTRA_PORTS");
+// Port names or paths separated by ":" or blanks, from an environment variable.
+std::vector<std::string> PortsOfVariable(const char* name) {
+    const char* variable = std::getenv(name);
     std::vector<std::string> ports;
     if (!variable) return ports;
     std::string text(variable);
@@ -32,6 +31,18 @@ std::vector<std::string> ExtraPorts() {
     for (std::string port; words >> port;)
         ports.push_back(port);
     return ports;
+}
+
+// KALTOR_EXTRA_PORTS: ports offered after the ports found (a simulated register on a pseudo-terminal
+// is not among them).
+std::vector<std::string> ExtraPorts() {
+    return PortsOfVariable("KALTOR_EXTRA_PORTS");
+}
+
+// KALTOR_TERMINAL_PORTS: ports offered to the bank-terminal list only (a simulated terminal); naming
+// one shows the bank-terminal group with the first of them selected.
+std::vector<std::string> TerminalPorts() {
+    return PortsOfVariable("KALTOR_TERMINAL_PORTS");
 }
 
 void SelectItem(TComboBox& box, int index) {
@@ -64,9 +75,10 @@ void TForm1::FormActivate() {
     ProbeUsbPort();
     Sleep(ProbeEndMs);
     SetCaption("Kaltor");
-    SelectItem(ComboBox3, 0);
+    const auto terminalPorts = TerminalPorts();
+    SelectItem(ComboBox3, terminalPorts.empty() ? 0 : ComboBox3.Items().IndexOf(terminalPorts.front()));
     PrepareSettingsFile();
-    GroupBox2.SetVisible(!ReadSetting(settings::Terminal).empty());
+    GroupBox2.SetVisible(!ReadSetting(settings::Terminal).empty() || !terminalPorts.empty());
     SelectSavedPortAndSpeed();
     if (connected) KeepPortInUse(portInUse, speedInUse);
     SelectItem(ComboBox4, BaudRateTexts.size() - 1);
@@ -96,6 +108,8 @@ void TForm1::ListPorts() {
     PortControl1.EndEnumeratePorts();
     for (const auto& port : ExtraPorts())
         AddProbedPort(port);
+    for (const auto& port : TerminalPorts())
+        ComboBox3.Items().Add(port);
 }
 
 void TForm1::AddProbedPort(const std::string& name) {

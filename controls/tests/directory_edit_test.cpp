@@ -164,4 +164,50 @@ TEST_F(DirectoryEditTest, PictureOfTheEditInAWindow) {
     EXPECT_TRUE(yellow);
 }
 
+class FilenameEditTest : public ControlsTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.Made());
+        WriteFile(dir / "report one.txt", "x");
+    }
+    TempFolder dir;
+    TFilenameEdit FilenameEdit1;
+};
+
+TEST_F(FilenameEditTest, FileNamesAreCheckedAndQuoted) {
+    struct Case {
+        std::string name, text;
+    } cases[] = {{"", ""},
+                 {"/tmp/a.bin", "/tmp/a.bin"},
+                 {"/tmp/a b.bin", "\"/tmp/a b.bin\""},
+                 {"\"/tmp/a b.bin\"", "\"/tmp/a b.bin\""}};
+    for (const Case& c : cases) {
+        FilenameEdit1.SetFileName(c.name);
+        EXPECT_EQ(FilenameEdit1.Text(), c.text);
+    }
+    EXPECT_EQ(FilenameEdit1.FileName(), "/tmp/a b.bin") << "taken out of its quotes";
+    EXPECT_THROW(FilenameEdit1.SetFileName("a|b"), EComboEditError);
+    FilenameEdit1.SetText(dir / "report one.txt");
+    EXPECT_EQ(FilenameEdit1.FileName(), dir / "report one.txt") << "an existing file is taken whole";
+}
+
+TEST_F(FilenameEditTest, BrowseStartsInTheFilesFolderAndTakesTheChoice) {
+    FilenameEdit1.SetText(dir / "report one.txt");
+    host.ChooseNextFile(dir / "chosen file.bin");
+    FilenameEdit1.DoClick();
+    ASSERT_EQ(host.FileRequests().size(), 1u);
+    EXPECT_EQ(host.FileRequests()[0].initialDir, dir.Path());
+    EXPECT_EQ(host.FileRequests()[0].title, "Список");
+    EXPECT_EQ(host.FileRequests()[0].filter, "Все файлы (*.*)|*.*");
+    EXPECT_EQ(FilenameEdit1.FileName(), dir / "chosen file.bin");
+
+    FilenameEdit1.SetDialogKind(dkSave);
+    host.CancelNextFile();
+    FilenameEdit1.DoClick();
+    ASSERT_EQ(host.FileRequests().size(), 2u);
+    EXPECT_TRUE(host.FileRequests()[1].save);
+    EXPECT_EQ(host.FileRequests()[1].title, "Список") << "the new dialog keeps the settings";
+    EXPECT_EQ(FilenameEdit1.FileName(), dir / "chosen file.bin");
+}
+
 } // namespace

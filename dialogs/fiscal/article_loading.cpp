@@ -39,6 +39,8 @@ TForm20::TForm20() {
 }
 
 void TForm20::LayOut() {
+    Memo1.SetWidth(520);
+    Memo1.SetHeight(260);
     Column main(*this);
     main.Add(Label1).Add(Memo1).Add(Label3);
     main.Field("Пароль: ", Edit1);
@@ -46,8 +48,6 @@ void TForm20::LayOut() {
     main.Line({&Button1, &Button2, &Button3});
     main.Buttons({&Button4});
     SetStatusBar(StatusBar1);
-    SetWidth(560);
-    SetHeight(460);
 }
 
 bool TForm20::ChooseAndLoadFile() {

@@ -86,6 +86,7 @@ void TForm21::SetUpControls() {
 }
 
 void TForm21::LayOut() {
+    Edit2.SetWidth(300);
     Column main(*this);
     main.Line({&Button1, &CheckBox1});
     main.Field("Пароль:", Edit1).Field("Номер оператора:", Edit12);

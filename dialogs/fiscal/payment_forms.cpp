@@ -6,7 +6,8 @@ TForm34* Form34 = nullptr;
 
 namespace {
 const char* const kHeaders[] = {"Номер", "Название", "Продажа", "Возврат", "Сдача наличными"};
-const int kColumnWidths[] = {60, 174, 71, 74, 105};
+// Wide enough for "Разрешено" and "Сдача наличными" in the window font.
+const int kColumnWidths[] = {60, 174, 90, 90, 130};
 const int kPermissionBits[] = {PaymentForSale, PaymentForRefund, PaymentGivesChange};
 
 std::string PermissionText(int mask, int bit) {
@@ -53,6 +54,8 @@ TForm34::TForm34() {
 
 void TForm34::LayOut() {
     Column main(*this);
+    StringGrid1.SetWidth(570);
+    StringGrid1.SetHeight(290); // ten payment forms without scrolling
     main.Add(StringGrid1);
     main.Line({&Button3});
     Column box = main.Group(GroupBox1);
@@ -60,8 +63,6 @@ void TForm34::LayOut() {
     box.Add(CheckBox1).Add(CheckBox2).Add(CheckBox3);
     box.Buttons({&Button2});
     main.Buttons({&Button1});
-    SetWidth(520);
-    SetHeight(560);
 }
 
 void TForm34::FormActivate() {
