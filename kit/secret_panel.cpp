@@ -328,34 +328,58 @@ void TSecretPanel::InsertControl(TControl& control) {
 }
 
 void TSecretPanel::SetAlignment(TAlignment alignment) {
-    alignment_ = alignment;
+    {
+        std::lock_guard guard(lock_); // the timer's worker draws with it
+        alignment_ = alignment;
+    }
     Changed(false);
 }
 void TSecretPanel::SetGlyph(const QImage& glyph) {
-    glyph_ = glyph;
+    {
+        std::lock_guard guard(lock_); // the timer's worker draws with it
+        glyph_ = glyph;
+    }
     Changed(false);
 }
 void TSecretPanel::SetGlyphLayout(TGlyphLayout layout) {
-    glyphLayout_ = layout;
+    {
+        std::lock_guard guard(lock_); // the timer's worker draws with it
+        glyphLayout_ = layout;
+    }
     Changed(false);
 }
 void TSecretPanel::SetScrollDirection(TScrollDirection direction) {
-    direction_ = direction;
+    {
+        std::lock_guard guard(lock_); // the timer's worker draws with it
+        direction_ = direction;
+    }
     Changed(false);
 }
 void TSecretPanel::SetTextStyle(TBevelCut style) {
-    textStyle_ = style;
+    {
+        std::lock_guard guard(lock_); // the timer's worker draws with it
+        textStyle_ = style;
+    }
     Changed(false);
 }
 void TSecretPanel::SetBevelOuter(TBevelCut bevel) {
-    bevelOuter_ = bevel;
+    {
+        std::lock_guard guard(lock_); // the timer's worker draws with it
+        bevelOuter_ = bevel;
+    }
     Changed(false);
 }
 void TSecretPanel::SetColor(TColor color) {
-    color_ = color;
+    {
+        std::lock_guard guard(lock_); // the timer's worker draws with it
+        color_ = color;
+    }
     Changed(false);
 }
 void TSecretPanel::SetFontColor(TColor color) {
-    fontColor_ = color;
+    {
+        std::lock_guard guard(lock_); // the timer's worker draws with it
+        fontColor_ = color;
+    }
     Changed(false);
 }
