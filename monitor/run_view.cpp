@@ -11,7 +11,7 @@ void RunView::SetRunning(bool running) {
 
 void RunView::AddLine(const std::string& line) {
     lines_.push_back(line);
-    if (!running_) Flush();
+    if (!running_ || Due()) Flush();
 }
 
 void RunView::SetText(TEdit& edit, const std::string& text) {
@@ -21,7 +21,7 @@ void RunView::SetText(TEdit& edit, const std::string& text) {
         known->second = text;
     else
         texts_.emplace_back(&edit, text);
-    if (!running_) Flush();
+    if (!running_ || Due()) Flush();
 }
 
 bool RunView::Due() const {

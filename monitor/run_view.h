@@ -1,7 +1,8 @@
 #pragma once
-// What a script run shows in the monitor window, put there a few times a second rather than line by
-// line: each insertion into the message list and each new text of an edit lays the control out again,
-// which costs more than the exchange with the register itself. Outside a run everything shows at once.
+// What a script run shows in the monitor window, put there at most every IntervalMs rather than line
+// by line: each insertion into the message list and each new text of an edit lays the control out
+// again, which costs more than the exchange with the register, or than a line without a command.
+// Outside a run everything shows at once.
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -25,7 +26,7 @@ public:
     void Flush();
 
 private:
-    static constexpr int64_t IntervalMs = 100;
+    static constexpr int64_t IntervalMs = 40;
     TMemo& messages_;
     bool running_ = false;
     std::vector<std::string> lines_;
