@@ -126,7 +126,6 @@ void TForm28::Button1Click() {
 
 AnswerRecord* TForm28::SendScriptCommand(unsigned code, const std::string& data) {
     Session.CurrentAnswer = SendCommand(code, data);
-    ++exchanges_;
     return Session.CurrentAnswer;
 }
 
@@ -194,14 +193,8 @@ void TForm28::SetVariableValue(int row, const std::string& value) {
     if (Form40) Form40->SetVariableValue(row, value);
 }
 
-// A run asks for the message loop several times a line. Between two exchanges it runs at most once a
-// millisecond: the stop button stays at hand, and the loop does not cost as much as the exchanges.
 void TForm28::ProcessMessages() {
     if (view_.Due()) FlushView();
-    const int64_t now = MonotonicMs();
-    if (exchanges_ == pumpedAfterExchange_ && now == pumpedAt_) return;
-    pumpedAfterExchange_ = exchanges_;
-    pumpedAt_ = now;
     Application->ProcessMessages();
 }
 

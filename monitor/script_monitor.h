@@ -101,9 +101,6 @@ private:
     bool running_ = false;
     TPanel scriptPanel_;
     RunView view_{Memo1};
-    uint64_t exchanges_ = 0; // commands sent by the window
-    uint64_t pumpedAfterExchange_ = 0;
-    int64_t pumpedAt_ = -1; // when the message loop last ran, in milliseconds
 };
 
 extern TForm28* Form28;

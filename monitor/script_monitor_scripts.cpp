@@ -65,7 +65,6 @@ template <class Run> void TForm28::RunScript(Run run) {
 // The run buttons are off while a run is under way; its view shows everything once it ends.
 void TForm28::SetRunning(bool running) {
     running_ = running;
-    pumpedAt_ = -1; // the first line of a run always lets the message loop run
     for (TButton* button : {&Button6, &Button8, &Button11})
         button->SetEnabled(!running);
     if (!running) FlushView();
