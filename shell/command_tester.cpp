@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr int AnswerWidthChars = 100;
+
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -27,11 +29,14 @@ bool ParseCommandCode(const std::string& text, unsigned& code) {
 
 TForm14::TForm14() {
     SetCaption("Тест команд:");
-    SetBorderStyle(bsToolWindow);
+    SetBorderStyle(bsSizeToolWin); // may grow for a long answer
     SetPosition(poScreenCenter);
     Edit5.SetText(DefaultPassword);
     for (TEdit* edit : {&Edit2, &Edit3, &Edit4})
         edit->SetReadOnly(true);
+    // A typical answer (to 80h, about a hundred characters) shows whole, and so does a long command line.
+    Edit2.SetMinWidthChars(AnswerWidthChars);
+    Edit1.SetMinWidthChars(AnswerWidthChars);
     SpeedButton2.SetCaption("?");
     Button1.SetCaption("Выполнить");
     Button2.SetCaption("Выход");

@@ -25,7 +25,7 @@ TForm10::TForm10() {
     CheckBox5.SetCaption("Разрешение записи комплекта налоговых ставок");
     CheckBox6.SetCaption("Разрешение записи пароля доступа к ФП");
     // Display only: the panel cannot be operated.
-    Panel1.SetEnabled(false);
+    Panel1.SetDisplayOnly(true); // the results take no input, yet stay readable
     LayOut();
     Button1.OnClick = [this] { Button1Click(); };
     Button2.OnClick = [this] { Button2Click(); };

@@ -116,6 +116,11 @@ private:
     void ApplyModelChoices(const std::string& model);
     void ApplyFirmwareVersion(const AnswerRecord& answer);
 
+    // USB restart.
+    void ForgetUsbLink();
+    void OfferPortsAfterRestart(const std::string& otherPortInUse);
+    bool UsbPortPresent();
+
     // Bank-terminal port.
     void OpenTerminalPort();
     void CloseTerminalPort();

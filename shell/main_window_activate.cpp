@@ -68,6 +68,9 @@ void TForm1::FormActivate() {
         TForm1* window;
         ~ProbeEnd() { window->SetProbing(false); }
     } probeEnd{this};
+    // The probe sleeps on this thread: the window is painted first (just shown, or uncovered by a
+    // dialog that closed), so that it never shows black or stale meanwhile.
+    Repaint();
     DecimalSeparator = '.';
     ComboBox1.Items().Clear();
     ComboBox3.Items().Clear();
@@ -117,6 +120,7 @@ void TForm1::AddProbedPort(const std::string& name) {
     ComboBox3.Items().Add(name);
     SetCaption("Проверка портов: " + name);
     ComboBox1.SetText(name);
+    Repaint(); // the name shows during the wait
     Sleep(PortProbeMs);
     Repaint();
     Application->ProcessMessages();

@@ -4,9 +4,14 @@
 #include <optional>
 
 #include "driver/driver.h"
+#include "platform/clock/clock.h"
 #include "shell/main_window.h"
 
 namespace {
+// How long a restarted device is waited for, and the steps of the wait.
+constexpr int UsbReturnMs = 5000;
+constexpr unsigned UsbReturnStepMs = 100;
+
 std::optional<std::string>& RootOverride() {
     static std::optional<std::string> root;
     return root;
@@ -75,19 +80,55 @@ int TForm1::RestoreUSBPort(const std::string& className, const std::string& frie
     CloseLink();
     for (const auto& message : RestartUsbDevice(tree, device))
         ShowMessage(message);
-    // Only the indicator and the button change: the next press connects again.
-    Shape1.SetBrushColor(clRed);
-    Button3.SetCaption("Подключить");
+    // The whole disconnected look, lists enabled: the device may come back under another name.
+    ShowDisconnectedState();
+    ForgetUsbLink();
     return UsbPortFound;
 }
 
+void TForm1::ForgetUsbLink() {
+    UsbLink = 0;
+    UsbPortName.clear();
+    Button5.Hide();
+    SetUsbLink(false);
+}
+
 void TForm1::Button5Click() {
+    const std::string portInUse = ComboBox1.Text();
+    const bool throughUsb = UsbLink != 0;
     Button5.SetEnabled(false);
     UsbComName.clear();
+    bool restarted = false;
     for (int index = 0; index < UsbIndexLimit; ++index) {
         const int result = RestoreUSBPort(UsbPortClass, UsbPortFriendlyName, index, UsbComName);
         if (result == UsbNoMoreDevices) UsbComName.clear();
+        restarted = result == UsbPortFound;
         if (result == UsbNoMoreDevices || result == UsbPortFound) break;
     }
     Button5.SetEnabled(true);
+    if (restarted) OfferPortsAfterRestart(throughUsb ? std::string() : portInUse);
+}
+
+// The restarted device needs a moment to come back, perhaps under another name: once it is there,
+// the ports are listed again as at activation, and the device's port is chosen (or the port that was
+// in use, when that was another one).
+void TForm1::OfferPortsAfterRestart(const std::string& otherPortInUse) {
+    for (int waited = 0; waited < UsbReturnMs; waited += UsbReturnStepMs) {
+        Sleep(UsbReturnStepMs);
+        Application->ProcessMessages();
+        if (UsbPortPresent()) break;
+    }
+    FormActivate();
+    const std::string wanted = otherPortInUse.empty() ? UsbComName : otherPortInUse;
+    const int index = wanted.empty() ? -1 : ComboBox1.Items().IndexOf(wanted);
+    if (index >= 0) ComboBox1.SetItemIndex(index);
+}
+
+bool TForm1::UsbPortPresent() {
+    std::string name;
+    for (int index = 0; index < UsbIndexLimit; ++index) {
+        const int result = GetUSBPort(UsbPortClass, UsbPortFriendlyName, index, name);
+        if (result != UsbNotThisDevice) return result == UsbPortFound;
+    }
+    return false;
 }

@@ -112,9 +112,10 @@ void TForm5::LayOut() {
     for (int byte = 0; byte < 6; ++byte) {
         TGroupBox& group = *groups[byte];
         group.SetCaption(kGroupCaptions[byte]);
-        // The view is read-only: a disabled group cannot be operated.
-        group.SetEnabled(false);
+        // The view is read-only, yet readable: display-only, not greyed out.
+        group.SetDisplayOnly(true);
         Column inside = sides[byte < 3 ? 0 : 1].Group(group);
+        inside.Dense(); // six groups of eight rows fit a screen 768 pixels high
         for (int bit = 0; bit < 8; ++bit)
             inside.Add(BitBox(byte, bit));
         if (byte == 2) inside.Add(ComboBox1);

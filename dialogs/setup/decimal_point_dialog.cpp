@@ -82,7 +82,7 @@ TForm50::TForm50() {
 // A refused read shows the error field itself, not its meaning.
 void TForm50::Button1Click() {
     AnswerRecord* answer = SendCommand(0x4C, Edit6.Text() + ";");
-    const std::string refused = answer && !answer->NoAnswer() ? answer->ErrorField : "";
+    const std::string refused = answer && answer->Answered() ? answer->ErrorField : "";
     const bool good = CheckAnswer(answer, AnswerCheck()
                                               .Timeout("Ошибка выполнения команды. Таймаут")
                                               .Error("Чтение ID_DEV, код ошибки:\n  " + refused));

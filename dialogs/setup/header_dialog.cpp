@@ -231,13 +231,14 @@ bool TForm11::Clear(const Block& block) {
     return true;
 }
 
-// A line that brought no answer leaves its cell as it was: the record then holds an older answer.
+// A line that brought no intact answer leaves its cell as it was: the record then holds an older
+// answer, or a garbled one.
 bool TForm11::Read(const Block& block) {
     TStringGrid& grid = *block.Grid;
     for (size_t i = 0; i < block.Centre.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
         AnswerRecord* answer = GetHeaderFooter(Edit1.Text(), block.FirstLine + row - 1, nullptr);
-        if (answer && !answer->NoAnswer()) grid.SetCell(1, row, answer->Field(1));
+        if (answer && answer->Answered()) grid.SetCell(1, row, answer->Field(1));
         if (LineFailed(answer, block, row, true)) return false;
         const std::string attribute = answer->Field(2);
         if (!attribute.empty() && attribute[0] == '0') grid.SetCell(2, row, kSingle);

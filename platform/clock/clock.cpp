@@ -10,17 +10,19 @@ namespace {
 std::atomic<double> timeScale{1.0};
 std::mutex clockMutex;
 std::function<LocalDateTime()> localClock;
+std::function<void(unsigned)> sleepHook;
 
 LocalDateTime SystemLocalNow() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     std::tm parts{};
     localtime_r(&seconds, &parts);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec,
-            static_cast<int>(ms)};
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,       parts.tm_hour,
+            parts.tm_min,         parts.tm_sec,     static_cast<int>(ms)};
 }
-}  // namespace
+} // namespace
 
 unsigned ScaledMs(unsigned ms) {
     if (ms == 0) return 0;
@@ -28,13 +30,31 @@ unsigned ScaledMs(unsigned ms) {
     return scaled < 1.0 ? 1u : static_cast<unsigned>(scaled);
 }
 
-void Sleep(unsigned ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ScaledMs(ms))); }
+void Sleep(unsigned ms) {
+    std::function<void(unsigned)> hook;
+    {
+        std::lock_guard lock(clockMutex);
+        hook = sleepHook;
+    }
+    if (hook) hook(ms);
+    std::this_thread::sleep_for(std::chrono::milliseconds(ScaledMs(ms)));
+}
 
-void SetTimeScale(double scale) { timeScale.store(scale > 0 ? scale : 1.0); }
-double TimeScale() { return timeScale.load(); }
+void SetSleepHook(std::function<void(unsigned ms)> hook) {
+    std::lock_guard lock(clockMutex);
+    sleepHook = std::move(hook);
+}
+
+void SetTimeScale(double scale) {
+    timeScale.store(scale > 0 ? scale : 1.0);
+}
+double TimeScale() {
+    return timeScale.load();
+}
 
 int64_t MonotonicMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 

@@ -10,6 +10,8 @@ struct LocalDateTime {
 
 // Sleeps for ms milliseconds, scaled by the time scale.
 void Sleep(unsigned ms);
+// Tests: runs at the start of every Sleep, on the sleeping thread (an empty function removes it).
+void SetSleepHook(std::function<void(unsigned ms)> hook);
 
 // A duration of ms milliseconds as it runs now (ms times the time scale, at least 1 when ms > 0).
 unsigned ScaledMs(unsigned ms);

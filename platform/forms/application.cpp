@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "platform/forms/activation.h"
+#include "platform/forms/busy_cursor.h"
 #include "platform/forms/control.h"
 #include "platform/forms/dialogs.h"
 #include "platform/forms/events.h"
@@ -50,6 +51,7 @@ std::string WithFinalPeriod(std::string message) {
 } // namespace
 
 void RunHandler(const std::function<void()>& handler) {
+    const BusyScope busy;
     try {
         handler();
     } catch (...) {

@@ -1,7 +1,12 @@
 #include "platform/forms/control.h"
 
+#include <QChildEvent>
+#include <QEvent>
 #include <QVariant>
 
+#include <QVariant>
+
+#include "platform/forms/event_hook.h"
 #include "platform/forms/form.h"
 
 QString ToQ(const std::string& text) {
@@ -17,7 +22,12 @@ TControl::TControl(QWidget* widget) : widget_(widget) {
     widget->setProperty("kaltorControl", QVariant::fromValue(static_cast<void*>(this)));
 }
 
+// A focused widget gets a focus-out event while it is deleted. By then its window's later members
+// are gone, so the handlers of this widget and of every widget inside it are taken away first.
 TControl::~TControl() {
+    if (!widget_) return;
+    for (EventHook* hook : widget_->findChildren<EventHook*>())
+        delete hook;
     delete widget_.data();
 }
 
@@ -34,8 +44,83 @@ void TControl::SetVisible(bool visible) {
     if (widget_ && widget_->parentWidget()) widget_->setVisible(visible);
 }
 
+namespace {
+
+const char* const DisplayOnlyProperty = "kaltorDisplayOnly";
+const char* const FocusPolicyProperty = "kaltorFocusPolicy";
+
+// Swallows the input of a display-only widget and of every widget that comes into it later.
+class InputBlocker : public QObject {
+public:
+    explicit InputBlocker(QObject* parent) : QObject(parent) {}
+    void Block(QWidget* widget) {
+        widget->installEventFilter(this);
+        if (!widget->property(FocusPolicyProperty).isValid())
+            widget->setProperty(FocusPolicyProperty, static_cast<int>(widget->focusPolicy()));
+        widget->setFocusPolicy(Qt::NoFocus);
+        for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            Block(child);
+    }
+    void Unblock(QWidget* widget) {
+        widget->removeEventFilter(this);
+        const QVariant policy = widget->property(FocusPolicyProperty);
+        if (policy.isValid()) widget->setFocusPolicy(static_cast<Qt::FocusPolicy>(policy.toInt()));
+        widget->setProperty(FocusPolicyProperty, QVariant());
+        for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            Unblock(child);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ContextMenu:
+            return true;
+        case QEvent::ChildAdded:
+            if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child())) Block(child);
+            return false;
+        default:
+            return false;
+        }
+    }
+};
+
+bool InsideDisplayOnly(const QWidget* widget) {
+    for (; widget; widget = widget->parentWidget())
+        if (widget->property(DisplayOnlyProperty).toBool()) return true;
+    return false;
+}
+
+} // namespace
+
 bool TControl::CanOperate() const {
-    return widget_ && widget_->isEnabled();
+    return widget_ && widget_->isEnabled() && !InsideDisplayOnly(widget_);
+}
+
+bool TControl::DisplayOnly() const {
+    return widget_ && widget_->property(DisplayOnlyProperty).toBool();
+}
+
+void TControl::SetDisplayOnly(bool displayOnly) {
+    if (!widget_ || displayOnly == DisplayOnly()) return;
+    widget_->setProperty(DisplayOnlyProperty, displayOnly);
+    auto* blocker = widget_->findChild<InputBlocker*>(QString(), Qt::FindDirectChildrenOnly);
+    if (displayOnly) {
+        if (!blocker) blocker = new InputBlocker(widget_);
+        blocker->Block(widget_);
+    } else if (blocker) {
+        blocker->Unblock(widget_);
+    }
+}
+
+void TControl::SetMinWidthChars(int chars) {
+    if (widget_)
+        widget_->setMinimumWidth(widget_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 16);
 }
 
 std::string TControl::Hint() const {

@@ -24,8 +24,14 @@ public:
     void SetVisible(bool visible);
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
-    // Enabled here and in every parent: what a user could operate.
+    // Enabled here and in every parent, and not display-only: what a user could operate.
     bool CanOperate() const;
+    // A display-only control (with everything inside it) shows its value in the normal colours but
+    // takes no input: no clicks, keys, wheel or focus.
+    bool DisplayOnly() const;
+    void SetDisplayOnly(bool displayOnly);
+    // At least wide enough for that many digits of the control's font; it may grow.
+    void SetMinWidthChars(int chars);
 
     std::string Hint() const; // the tooltip
     void SetHint(const std::string& hint);

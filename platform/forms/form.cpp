@@ -1,15 +1,18 @@
 #include "platform/forms/form.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <cxxabi.h>
 #include <typeinfo>
 
+#include "platform/clock/clock.h"
 #include "platform/forms/activation.h"
 #include "platform/forms/application.h"
 #include "platform/forms/control.h"
@@ -52,6 +55,9 @@ private:
     }
     QMenuBar* bar_ = nullptr;
 };
+
+// How long a repaint waits for a window just shown to reach the screen.
+constexpr int64_t ExposeWaitMs = 500;
 
 // The available area of the screen the window is on (the primary screen before its first show).
 QRect AvailableArea(const QWidget& window) {
@@ -302,8 +308,16 @@ void TForm::Hide() {
     HideWindow();
 }
 
+// Paints at once. A window shown a moment ago may not be on the screen yet: the events that put it
+// there are handled first (for a short while at most), so that what follows, often a wait, never
+// leaves it black or stale.
 void TForm::Repaint() {
-    if (widget_->isVisible()) widget_->repaint();
+    if (!widget_->isVisible()) return;
+    QWindow* window = widget_->window()->windowHandle();
+    const int64_t deadline = MonotonicMs() + ExposeWaitMs;
+    while (window && !window->isExposed() && MonotonicMs() < deadline)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    widget_->repaint();
 }
 
 TControl* TForm::ActiveControl() const {

@@ -2,6 +2,7 @@
 // The form layer in one include: application object, windows, controls, menus, dialogs, the UI host,
 // layout builders and window pictures.
 #include "platform/forms/application.h"
+#include "platform/forms/busy_cursor.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/dialogs.h"
 #include "platform/forms/errors.h"

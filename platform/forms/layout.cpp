@@ -110,6 +110,14 @@ Column& Column::Field(const std::string& caption, std::initializer_list<TControl
     return *this;
 }
 
+Column& Column::Dense() {
+    state_->layout->setSpacing(0);
+    const QMargins margins = state_->layout->contentsMargins();
+    state_->layout->setContentsMargins(margins.left(), margins.top() / 2, margins.right(),
+                                       margins.bottom() / 2);
+    return *this;
+}
+
 Column& Column::Add(TControl& control) {
     EndFields();
     state_->layout->addWidget(control.Widget());

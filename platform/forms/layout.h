@@ -56,6 +56,8 @@ public:
     Column Panel(TPanel& panel);
     // Columns side by side as the next row.
     std::vector<Column> Columns(int count);
+    // Rows close together, for long lists such as a group of check boxes.
+    Column& Dense();
     // Empty space that takes the rest of the height, or a fixed gap.
     Column& Stretch();
     Column& Space(int pixels);

@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include "platform/forms/activation.h"
+#include "platform/forms/busy_cursor.h"
 #include "platform/forms/control.h"
 #include "platform/forms/dialogs.h"
 #include "platform/forms/form.h"
@@ -82,6 +83,7 @@ QString NameFilterOf(const FilterEntry& entry) {
 } // namespace
 
 TMsgDlgBtn QtUiHost::ShowMessageBox(const MessageRequest& request) {
+    const PersonWaitsScope person;
     QMessageBox box(IconOf(request.type), ToQ(request.caption), ToQ(request.text), QMessageBox::NoButton,
                     DialogParent());
     std::vector<std::pair<QAbstractButton*, TMsgDlgBtn>> pressed;
@@ -100,6 +102,7 @@ TMsgDlgBtn QtUiHost::ShowMessageBox(const MessageRequest& request) {
 }
 
 std::optional<std::string> QtUiHost::ChooseFile(const FileRequest& request) {
+    const PersonWaitsScope person;
     QFileDialog dialog(DialogParent());
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setWindowTitle(ToQ(!request.title.empty() ? request.title
@@ -126,6 +129,7 @@ std::optional<std::string> QtUiHost::ChooseFile(const FileRequest& request) {
 }
 
 std::optional<std::string> QtUiHost::ChooseDirectory(const DirectoryRequest& request) {
+    const PersonWaitsScope person;
     const QString start = ToQ(!request.directory.empty() ? request.directory : request.root);
     const QString chosen =
         QFileDialog::getExistingDirectory(DialogParent(), ToQ(request.caption), start,
@@ -135,6 +139,7 @@ std::optional<std::string> QtUiHost::ChooseDirectory(const DirectoryRequest& req
 }
 
 void QtUiHost::RunModal(TForm& form) {
+    const PersonWaitsScope person;
     form.RunModalLoop();
 }
 

@@ -1,4 +1,5 @@
 #include "shell/tests/shell_fixture.h"
+#include <QFontMetrics>
 
 namespace {
 
@@ -70,6 +71,15 @@ TEST_F(CommandTesterTest, ATimeOutIsShownInsteadOfThePreviousErrorField) {
     EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Таймаут устройства! Ошибка!"}));
     EXPECT_TRUE(Form14->Edit3.Text().empty());
     EXPECT_FALSE(Form14->SpeedButton2.Enabled());
+}
+
+TEST_F(CommandTesterTest, AWholeAnswerShowsAndTheWindowMayGrow) {
+    Form14->Show();
+    const QFontMetrics metrics(Form14->Edit2.Widget()->font());
+    EXPECT_GE(Form14->Edit2.Width(), metrics.horizontalAdvance(QString(100, '0'))); // a typical answer
+    EXPECT_GT(Form14->Widget()->maximumWidth(), Form14->Width());                   // the window may grow
+    EXPECT_LE(Form14->Width(), 1366);
+    Form14->Hide();
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "dialogs/fiscal/fiscal_windows.h"
 #include "dialogs/setup/setup_windows.h"
 #include "driver/driver.h"
+#include "driver/session_log.h"
 #include "monitor/monitor_windows.h"
 #include "platform/clock/clock.h"
 #include "platform/forms/forms.h"
@@ -36,6 +37,7 @@ protected:
         std::filesystem::create_directories(folder_);
         std::filesystem::current_path(folder_);
         ResetSession();
+        ResetSessionLog(); // the log's path is fixed at its first line: each test starts as a new run
         SetSysfsRoot(sysfs.Root());
         ASSERT_TRUE(sim.Start()) << sim.StartError();
         QuietConnectCommand();

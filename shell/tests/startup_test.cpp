@@ -1,4 +1,6 @@
+#include <QEvent>
 #include <functional>
+#include <thread>
 
 #include "shell/tests/shell_fixture.h"
 
@@ -23,6 +25,16 @@ TEST_F(StartupTest, AllWindowsExistBeforeTheMainWindowIsActivated) {
     EXPECT_EQ(Form25->Caption(), "Печать периодического отчета ");
     EXPECT_EQ(Form44->Caption(), "Состояние модема для ");
     EXPECT_EQ(sim.FrameCount(), 0u); // no window talks to the register while being created
+}
+
+TEST_F(StartupTest, TheShellsWindowsFitASmallScreen) {
+    // 1366 x 768, less a panel and the window's title bar.
+    const QSize room(1366, 768 - 64);
+    for (TForm* form : std::initializer_list<TForm*>{Form1, Form3, Form5, Form10, Form14}) {
+        const QSize size = form->Widget()->sizeHint();
+        EXPECT_LE(size.width(), room.width()) << form->ClassName();
+        EXPECT_LE(size.height(), room.height()) << form->ClassName();
+    }
 }
 
 TEST_F(StartupTest, FirstStartInAnEmptyFolderCreatesTheSettingsFileOnce) {
@@ -74,6 +86,49 @@ TEST_F(StartupTest, ASettingsFileThatCannotBeMadeOrWrittenIsReportedOnce) {
         EXPECT_EQ(ReadSetting(settings::Port), ""); // nothing was saved
         Form1->Button3.Click();                     // leave disconnected for the next case
     }
+}
+
+// Counts the paints of a window.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* window) { window->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+TEST_F(StartupTest, TheWindowIsPaintedBeforeEveryWaitAndTheCursorShowsTheWait) {
+    PaintCounter counter(Form1->Widget());
+    struct Wait {
+        int paints;
+        bool busy;
+    };
+    std::vector<Wait> waits;
+    const auto uiThread = std::this_thread::get_id();
+    SetSleepHook([&](unsigned) {
+        if (std::this_thread::get_id() == uiThread) waits.push_back({counter.paints, BusyCursorShown()});
+    });
+    Application->ResetTerminated();
+    Form1->Show(); // the first start: the probe runs at once
+    ASSERT_FALSE(waits.empty());
+    EXPECT_GT(waits.front().paints, 0); // painted before the first sleep, not after it
+    for (const Wait& wait : waits)
+        EXPECT_TRUE(wait.busy);
+    EXPECT_FALSE(BusyCursorShown()); // the probe is over
+
+    // A command that waits for the register shows the busy cursor too; a message box does not.
+    waits.clear();
+    Form1->Button3.Click(); // connect waits before it asks the register
+    ASSERT_FALSE(waits.empty());
+    for (const Wait& wait : waits)
+        EXPECT_TRUE(wait.busy);
+    SetSleepHook(nullptr);
+    EXPECT_FALSE(BusyCursorShown());
+    Form1->Hide();
 }
 
 TEST_F(StartupTest, ActivationListsThePortsAndSelectsTheSavedChoices) {

@@ -90,13 +90,52 @@ TEST_F(UsbWindowTest, RestartWhileConnectedClosesTheLinkAndOffersToConnect) {
     EXPECT_TRUE(host.Texts().empty());
     EXPECT_EQ(FakeSysfs::Read(usb / "authorized"), "1");
     EXPECT_EQ(Form1->UsbComName, "ttyACM0");
+    // The whole disconnected state: red, "Подключить", lists enabled, menus and status button off.
     EXPECT_EQ(Form1->Shape1.BrushColor(), clRed);
     EXPECT_EQ(Form1->Button3.Caption(), "Подключить");
+    EXPECT_TRUE(Form1->ComboBox1.Enabled() && Form1->ComboBox2.Enabled());
+    EXPECT_FALSE(Form1->N6.Enabled() || Form1->N2.Enabled() || Form1->N4.Enabled());
+    EXPECT_FALSE(Form1->Button2.Enabled());
     EXPECT_TRUE(Form1->Button5.Enabled());
 
     Form1->Button3.Click(); // connects again
     EXPECT_TRUE(LinkIsOpen());
     EXPECT_EQ(Form1->Shape1.BrushColor(), clLime);
+}
+
+TEST_F(UsbWindowTest, ADeviceBackUnderAnotherNameIsListedAndChosenAfterARestart) {
+    sysfs.AddUsbPort("ttyACM0", "1-2", RegisterVendor, RegisterProduct);
+    Activate();
+    Form1->ComboBox1.SetText("ttyACM0"); // connected through the USB port, as far as the window knows
+    Form1->ShowConnectedState();
+    Form1->UsbLink = 1;
+    Form1->Button5.Show();
+    // The device goes away with the restart and comes back, a moment later, under another name.
+    int waits = 0;
+    host.OnProcessMessages = [&] {
+        ++waits;
+        if (waits == 1) {
+            std::filesystem::remove_all(sysfs.Root() + "/devices");
+            std::filesystem::remove(sysfs.Root() + "/class/tty/ttyACM0");
+        } else if (waits == 3) {
+            sysfs.AddUsbPort("ttyACM1", "1-3", RegisterVendor, RegisterProduct);
+        }
+    };
+    Form1->Button5.Click();
+    host.OnProcessMessages = nullptr;
+    EXPECT_EQ(Form1->UsbComName, "ttyACM1");
+    EXPECT_EQ(Form1->ComboBox1.Items().IndexOf("ttyACM0"), -1);
+    EXPECT_EQ(Form1->ComboBox1.Text(), "ttyACM1");
+    EXPECT_TRUE(Form1->ComboBox1.Enabled());
+    EXPECT_FALSE(Form1->Button5.Visible());
+    EXPECT_EQ(Form1->UsbLink, 0);
+
+    // The simulated register stands in for the device's new port: a connect works at once.
+    Form1->ComboBox1.SetItemIndex(Form1->ComboBox1.Items().IndexOf(sim.PortPath()));
+    Form1->Button3.Click();
+    EXPECT_TRUE(LinkIsOpen());
+    EXPECT_EQ(Form1->Shape1.BrushColor(), clLime);
+    EXPECT_TRUE(host.Texts().empty());
 }
 
 TEST_F(UsbWindowTest, RestartFailuresAreShownOneByOne) {

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "tools/regsim/network_state.h"
 #include "tools/regsim/register_model_fiscal.h"
 #include "tools/regsim/register_model_receipt.h"
+#include "tools/regsim/reports_state.h"
 #include "tools/regsim/setup_state.h"
 
 namespace regsim {
@@ -74,6 +76,8 @@ struct RegisterState {
     std::string DisplayUpper, DisplayLower;
     Receipt Document;
     SetupState Setup;
+    ReportsState Reports;
+    NetworkState Network;
 };
 
 // A register that answers commands. The clock runs on the host's local clock plus an offset, or
@@ -103,6 +107,19 @@ private:
     ModelAnswer SetServiceCounter(const std::vector<std::string>& fields);
     ModelAnswer GetServiceCounter(const std::vector<std::string>& fields);
     ModelAnswer GetFreeResources(const std::vector<std::string>& fields);
+    // Cash, reports and copies (register_model_reports.cpp).
+    ModelAnswer CashInOut(const std::vector<std::string>& fields);
+    ModelAnswer CashInOutInReceipt(const std::vector<std::string>& fields);
+    ModelAnswer MoveCash(const std::string& amount, int field);
+    ModelAnswer DailyReport(const std::vector<std::string>& fields);
+    ModelAnswer ExtraDailyReport(const std::vector<std::string>& fields);
+    ModelAnswer PeriodicReportByDate(const std::vector<std::string>& fields);
+    ModelAnswer PeriodicReportByNumber(const std::vector<std::string>& fields);
+    ModelAnswer ArticleReport(const std::vector<std::string>& fields);
+    ModelAnswer ReceiptCopyByNumber(const std::vector<std::string>& fields);
+    ModelAnswer JournalCopyByNumber(const std::vector<std::string>& fields);
+    ModelAnswer JournalCopyByDate(const std::vector<std::string>& fields);
+    ModelAnswer ClearArticles(const std::vector<std::string>& fields);
     // register_model_fiscal.cpp
     ModelAnswer Fiscalize(const std::vector<std::string>& fields);
     ModelAnswer SetSerialNumber(const std::vector<std::string>& fields);
@@ -159,6 +176,15 @@ private:
     ModelAnswer GetDecimalPoint(const std::vector<std::string>& fields);
     ModelAnswer SetDeviceId(const std::vector<std::string>& fields);
     ModelAnswer GetDeviceId(const std::vector<std::string>& fields);
+    // Network, read-out and modem commands (register_model_network.cpp).
+    ModelAnswer SetRemoteAccess(const std::vector<std::string>& fields);
+    ModelAnswer GetRemoteAccess(const std::vector<std::string>& fields);
+    ModelAnswer SetAcquirerLink(const std::vector<std::string>& fields);
+    ModelAnswer GetAcquirerLink(const std::vector<std::string>& fields);
+    ModelAnswer SetDataSource(const std::vector<std::string>& fields);
+    ModelAnswer ReadDataFromBuf(const std::vector<std::string>& fields);
+    ModelAnswer GetModemState(const std::vector<std::string>& fields);
+    ModelAnswer GetAcquirerSession(const std::vector<std::string>& fields);
     // Commands whose first field is a password of their own rather than the access password.
     ModelAnswer SetModePasswords(const std::vector<std::string>& fields);
     ModelAnswer SetServiceInfo(const std::vector<std::string>& fields);

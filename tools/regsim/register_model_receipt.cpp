@@ -103,6 +103,8 @@ void RegisterModel::ShowDocumentState() {
         state = 5;
     else if (r.Cancelling)
         state = 9;
+    else if (r.Kind == DocumentKind::Service || (!r.Payments.empty() && r.Paid() >= r.Total()))
+        state = 4; // 04h: the receipt may be closed
     else if (!r.Payments.empty())
         state = 3;
     else if (!r.Lines.empty())
@@ -168,15 +170,16 @@ ModelAnswer RegisterModel::PrintLine(const std::vector<std::string>& fields) {
     return Ok();
 }
 
-// 63h: password; operator; till; refund flag.
+// 63h: password; operator; till; 0 sale, 1 refund, 2 service cash.
 ModelAnswer RegisterModel::OpenReceipt(const std::vector<std::string>& fields) {
     int operatorNumber = 0, till = 0, refund = 0;
     if (State.Document.Kind != DocumentKind::None) return Refused(kErrorDocumentState);
     if (!ParseWhole(FieldAt(fields, 1), operatorNumber)) return {FieldFormatError(2), ""};
     if (operatorNumber < 1 || operatorNumber > kOperatorCount) return {FieldValueError(2), ""};
     if (!ParseWhole(FieldAt(fields, 2), till)) return {FieldFormatError(3), ""};
-    if (!ParseWhole(FieldAt(fields, 3), refund) || refund < 0 || refund > 1) return {FieldValueError(4), ""};
-    State.Document = NewDocument(refund ? DocumentKind::Refund : DocumentKind::Sale);
+    if (!ParseWhole(FieldAt(fields, 3), refund) || refund < 0 || refund > 2) return {FieldValueError(4), ""};
+    const DocumentKind kinds[] = {DocumentKind::Sale, DocumentKind::Refund, DocumentKind::Service};
+    State.Document = NewDocument(kinds[refund]);
     ShowDocumentState();
     return Ok();
 }

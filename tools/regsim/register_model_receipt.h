@@ -23,7 +23,8 @@ constexpr size_t kPaymentFormCount = 10;
 // Cash first: the one form that gives change.
 std::array<PaymentForm, kPaymentFormCount> DefaultPaymentForms();
 
-enum class DocumentKind { None, Sale, Refund, NonFiscal };
+// Service: the receipt of a service cash deposit or withdrawal (63h with flag 2).
+enum class DocumentKind { None, Sale, Refund, NonFiscal, Service };
 
 struct SoldLine {
     int64_t Code = 0;

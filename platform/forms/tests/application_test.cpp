@@ -1,4 +1,5 @@
 // The application object: window creation, the message loop, modal shows in the real loop, timers.
+#include <QGuiApplication>
 #include <QTimer>
 
 #include "platform/clock/clock.h"
@@ -135,3 +136,28 @@ TEST_F(ApplicationTest, WindowShownBesideAModalOneActivatesItAgainWhenClosed) {
 }
 
 } // namespace
+
+TEST_F(ApplicationTest, TheBusyCursorShowsWhileAHandlerRunsButNotWhileAPersonIsAsked) {
+    TForm2 dialog;
+    TButton Button1;
+    Column(dialog).Buttons({&Button1});
+    std::vector<bool> seen;
+    TForm2 asking;
+    QtUiHost qt;
+    Button1.OnClick = [&] {
+        seen.push_back(BusyCursorShown()); // e.g. a command waiting for the register
+        SetUiHost(&qt);
+        QTimer::singleShot(0, [&] {
+            seen.push_back(BusyCursorShown()); // the window waits for a person
+            asking.Close();
+        });
+        asking.ShowModal();
+        SetUiHost(&host);
+        seen.push_back(BusyCursorShown());
+        throw Exception("failed");
+    };
+    Button1.Click();
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, true}));
+    EXPECT_FALSE(BusyCursorShown()); // also after the handler failed
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}

@@ -1,6 +1,8 @@
 // The recording host's queues, nested modal windows, and the frame of a window.
+#include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 
 #include "platform/forms/tests/fixture.h"
@@ -178,5 +180,43 @@ TEST_F(HostAndWindowTest, APlacedWindowIsMovedInsideTheScreen) {
     form.SetHeight(screen.height() + 300);
     form.Show();
     EXPECT_TRUE(screen.contains(form.Widget()->frameGeometry()));
+    form.Hide();
+}
+
+namespace {
+void ClickAtCentre(QWidget* widget) {
+    const QPointF centre = QRectF(widget->rect()).center();
+    const QPointF global = widget->mapToGlobal(centre);
+    QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QApplication::sendEvent(widget, &release);
+}
+} // namespace
+
+TEST_F(HostAndWindowTest, DisplayOnlyControlsShowTheirValuesButTakeNoInput) {
+    TForm9 form;
+    TGroupBox GroupBox1;
+    TCheckBox CheckBox1;
+    TEdit Edit1;
+    Column inside = Column(form).Group(GroupBox1);
+    inside.Add(CheckBox1).Add(Edit1);
+    GroupBox1.SetDisplayOnly(true);
+    form.Show();
+    for (TControl* control : std::initializer_list<TControl*>{&CheckBox1, &Edit1}) {
+        EXPECT_FALSE(control->CanOperate());
+        EXPECT_TRUE(control->Widget()->isEnabled()); // so in the normal colours
+        EXPECT_EQ(control->Widget()->focusPolicy(), Qt::NoFocus);
+    }
+    ClickAtCentre(CheckBox1.Widget());
+    EXPECT_FALSE(CheckBox1.Checked());
+    CheckBox1.SetChecked(true); // the program still shows values
+    EXPECT_TRUE(CheckBox1.Checked());
+
+    GroupBox1.SetDisplayOnly(false);
+    EXPECT_TRUE(CheckBox1.CanOperate());
+    EXPECT_NE(CheckBox1.Widget()->focusPolicy(), Qt::NoFocus);
     form.Hide();
 }

@@ -84,7 +84,7 @@ TEST(RegisterModelReceipt, TheStatusByteAndTheSubtotalFollowTheReceipt) {
     model.Handle(0x24, "736204;1;Хлеб;10.00;1;1;");
     const std::pair<Step, int> steps[] = {
         {{0x63, "736204;1;1;1;", "0000"}, 0x11}, {{0x64, "736204;1;1.500;10.00;", "0000"}, 0x12},
-        {{0x6D, "736204;1;", "0000"}, 0x12},     {{0x67, "736204;0;20.00;", "0000"}, 0x13},
+        {{0x6D, "736204;1;", "0000"}, 0x12},     {{0x67, "736204;0;20.00;", "0000"}, 0x14},
         {{0x65, "736204;0;", "0000"}, 0x00},
     };
     for (const auto& [step, status] : steps) {

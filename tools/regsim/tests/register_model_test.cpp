@@ -26,11 +26,11 @@ TEST(RegisterModel, AWrongPasswordGivesClass06ForEveryModelledCommand) {
 
 TEST(RegisterModel, CommandsItDoesNotModelGetTheDefaultAnswer) {
     RegisterModel model;
-    EXPECT_EQ(model.Handle(0xE8, "111111;text;").Error, "0000");
-    EXPECT_EQ(model.Handle(0xE8, "").Data, "");
+    EXPECT_EQ(model.Handle(0x82, "111111;text;").Error, "0000");
+    EXPECT_EQ(model.Handle(0x82, "").Data, "");
     model.DefaultAnswer = {"0102", "x;y;"};
-    EXPECT_EQ(model.Handle(0xE8, "736204;").Error, "0102");
-    EXPECT_EQ(model.Handle(0xE8, "736204;").Data, "x;y;");
+    EXPECT_EQ(model.Handle(0x82, "736204;").Error, "0102");
+    EXPECT_EQ(model.Handle(0x82, "736204;").Data, "x;y;");
 }
 
 TEST(RegisterModel, DiagnosticInfoCarriesTheFieldsTheShellReads) {

@@ -137,4 +137,9 @@ TEST(RegsimProgram, HelpAndBadOptions) {
     Program bad({"--model"});
     EXPECT_EQ(bad.ReadAll(), "");
     EXPECT_EQ(bad.WaitForExit(), 2);
+    for (const char* speed : {"0", "-9600", "fast", "99999999"}) {
+        Program badSpeed({"--baud", speed});
+        EXPECT_EQ(badSpeed.ReadAll(), "") << speed;
+        EXPECT_EQ(badSpeed.WaitForExit(), 2) << speed;
+    }
 }

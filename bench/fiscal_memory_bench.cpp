@@ -1,0 +1,74 @@
+// Reads 64 KB of fiscal memory through the fiscal-memory window's read with the simulated register
+// paced at 115200 baud, and sets the time against the wire time of every frame exchanged (10 bits a
+// byte, both directions). The program's share is the time above the wire time.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+#include <string>
+
+#include "dialogs/fiscal/fiscal_memory.h"
+#include "driver/link.h"
+#include "platform/clock/clock.h"
+#include "platform/forms/forms.h"
+#include "tools/regsim/register_simulator.h"
+
+namespace {
+
+constexpr unsigned kBaud = 115200;
+constexpr int kBytes = 64 * 1024;
+constexpr int kStart = 4096;
+
+// Bytes of the answer frames, counted from the simulator's log lines "-> HH HH ... |text|".
+struct AnswerBytes {
+    std::mutex mutex;
+    size_t total = 0;
+    void Add(const std::string& line) {
+        if (line.rfind("-> ", 0) != 0) return;
+        const size_t hexEnd = line.find(" |");
+        std::lock_guard lock(mutex);
+        total += (hexEnd - 3) / 3;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int qtArgc = argc;
+    TApplication application(qtArgc, argv);
+    AnswerBytes answers;
+    regsim::RegisterSimulator sim;
+    sim.SetFrameLog([&](const std::string& line) { answers.Add(line); });
+    sim.SetBaudRate(kBaud);
+    if (!sim.Start() || !OpenLink(sim.PortPath(), kBaud)) {
+        std::fprintf(stderr, "fiscal_memory_bench: no simulated register: %s\n", sim.StartError().c_str());
+        return 1;
+    }
+    RecordingUiHost host;
+    TForm7 form;
+    const std::string image = (std::filesystem::temp_directory_path() / "kaltor-bench-image.bin").string();
+    form.FormActivate();
+    form.Edit4.SetText(std::to_string(kStart));
+    form.Edit5.SetText(std::to_string(kBytes));
+    host.ChooseNextFile(image);
+
+    const int64_t start = MonotonicMs();
+    form.Button3Click();
+    const double elapsed = static_cast<double>(MonotonicMs() - start) / 1000.0;
+
+    size_t commandBytes = 0;
+    for (const auto& frame : sim.Frames())
+        commandBytes += frame.Raw.size();
+    sim.Stop();
+    const size_t wireBytes = commandBytes + answers.total;
+    const double wire = static_cast<double>(wireBytes) * 10.0 / kBaud;
+    const bool complete = std::filesystem::file_size(image) == static_cast<uintmax_t>(kBytes);
+    std::filesystem::remove(image);
+    std::printf("read %d bytes in %zu frames at %u baud: %s\n", kBytes, sim.Frames().size(), kBaud,
+                host.Texts().empty() ? "" : host.Texts().back().c_str());
+    std::printf("wire bytes %zu (commands %zu, answers %zu)\n", wireBytes, commandBytes, answers.total);
+    std::printf("time %.3f s, wire time %.3f s, above the wire %.1f%% (goal <= 15%%)\n", elapsed, wire,
+                (elapsed / wire - 1.0) * 100.0);
+    return complete ? 0 : 1;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The buffered read-out of register data into a file: E7h chooses the source and tells its size,
+// then E8h brings numbered packets until one without data. Each packet's bytes are unescaped and
+// written to the file as they arrive. Shared by the firmware, public key and document windows.
+#include <functional>
+#include <optional>
+#include <string>
+
+class TEdit;
+
+inline constexpr size_t ReadoutPacketBytes = 200;
+
+// A packet's data as bytes: "\" and a character c stand for the byte c - 40h. Nothing when the
+// text ends in a lone "\" or holds more than ReadoutPacketBytes bytes.
+std::optional<std::string> UnescapePacket(const std::string& cp1251);
+
+struct ReadoutRequest {
+    int Function = 0; // E7h sub-function
+    int Number = 0;   // E7h number, where the function takes one
+    std::string Password;
+    std::string Path;                 // the file to write
+    TEdit* ErrorEdit = nullptr;       // "Код ошибки:"
+    std::function<bool()> Stopped;    // asked before each packet; empty: never stops
+    std::function<void(int)> Started; // the size the register announced
+    std::function<void(int)> Written; // bytes written so far
+};
+
+enum class ReadoutResult { Done, Failed, Stopped };
+
+// Runs the read-out and shows every failure; Done only when every announced byte reached the file.
+ReadoutResult ReadOut(const ReadoutRequest& request);

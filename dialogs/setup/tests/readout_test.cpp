@@ -1,0 +1,149 @@
+#include "dialogs/setup/modem_dialogs.h"
+#include "dialogs/setup/readout.h"
+#include "dialogs/setup/tests/setup_fixture.h"
+
+namespace {
+
+TEST(UnescapePacket, BackslashTakesTheNextByteLess40h) {
+    EXPECT_EQ(UnescapePacket("ABC"), "ABC");
+    EXPECT_EQ(UnescapePacket("\\JX"), std::string("\x0A"
+                                                  "X"));
+    EXPECT_EQ(UnescapePacket("A\\"), std::nullopt);
+    EXPECT_EQ(UnescapePacket(std::string(200, 'x')).value().size(), 200u);
+    EXPECT_EQ(UnescapePacket(std::string(201, 'x')), std::nullopt);
+}
+
+TEST(ModemDateTime, SeparatorsGoInFromTheEnd) {
+    EXPECT_EQ(ModemDateTime("2507151845"), "25-07-15 18:45");
+    EXPECT_EQ(ModemDateTime("250715"), "25-07-15 :");
+    EXPECT_EQ(ModemDateTime(""), ": --");
+}
+
+class ReadoutTest : public SetupFixture {
+protected:
+    std::string FileBytes(const std::string& name) const { return FileText(name); }
+};
+
+TEST_F(ReadoutTest, TheFirmwareArrivesByteForByteWithProgress) {
+    const size_t size = 10'000; // enough for many packets, short enough for every test run
+    sim.UpdateState([&](regsim::RegisterState& state) {
+        state.Network.Readout.Sources[{5, 0}] = regsim::FirmwarePattern(size);
+    });
+    TForm45& form = *Form45;
+    form.FormActivate();
+    host.ChooseNextFile((Folder() / "fw.hex").string());
+    form.Button1.Click();
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Чтение внутреннего ПО - успешно!"}));
+    EXPECT_EQ(FileBytes("fw.hex"), regsim::FirmwarePattern(size));
+    EXPECT_EQ(FrameData(0xE7), (std::vector<std::string>{"736204;5;;;"}));
+    EXPECT_GT(FrameData(0xE8).size(), size / 200);
+    EXPECT_EQ(form.ProgressBar1.Position(), 0);
+    EXPECT_TRUE(form.Button1.Enabled());
+}
+
+TEST_F(ReadoutTest, StopsAndShortTransfersAreNeverASuccess) {
+    TForm45& form = *Form45;
+    form.FormActivate();
+    int packets = 0;
+    host.OnProcessMessages = [&] {
+        if (++packets == 3) form.Button3.Click();
+    };
+    host.ChooseNextFile((Folder() / "fw.hex").string());
+    form.Button1.Click();
+    host.OnProcessMessages = nullptr;
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Чтение остановлено по запросу пользователя!"}));
+    const std::string part = FileBytes("fw.hex");
+    EXPECT_FALSE(part.empty());
+    EXPECT_EQ(part, regsim::FirmwarePattern(256 * 1024).substr(0, part.size()));
+    EXPECT_EQ(FrameData(0xE8).size(), 2u); // the packet under way is finished, no further one asked
+
+    // The register ends early: an empty packet before the announced size.
+    host.Clear();
+    sim.UpdateState([](regsim::RegisterState& state) {
+        state.Network.Readout.Sources[{3, 0}] = std::string(500, 'K');
+    });
+    sim.SetOverride(0xE7, {.Data = "900;"});
+    host.ChooseNextFile((Folder() / "key.key").string());
+    Form43->Button1.Click();
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Получено 500 байт из 900 - данные не полные!"}));
+
+    host.Clear();
+    sim.ClearOverrides();
+    sim.SetOverride(0xE8, {.Data = "2;ABC;"});
+    host.ChooseNextFile((Folder() / "key.key").string());
+    Form43->Button1.Click();
+    EXPECT_EQ(host.Texts(),
+              (std::vector<std::string>{"Ошибка последовательного номера пакета - чтение остановлено!"}));
+
+    host.Clear();
+    sim.SetOverride(0xE8, {.Data = "0;AB\\"});
+    host.ChooseNextFile((Folder() / "key.key").string());
+    Form43->Button1.Click();
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Неверные данные пакета 0 - чтение остановлено!"}));
+}
+
+TEST_F(ReadoutTest, ADocumentGoesToTheChosenFolderUnderItsNumber) {
+    TForm46& form = *Form46;
+    form.Edit6.SetText("12");
+    form.Edit8.SetText("BIN");
+    EXPECT_EQ(form.Edit4.Text(), "12.BIN");
+    form.DirectoryEdit1.SetText(Folder().string());
+    form.Button2.Click();
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Нет данных!"}));
+    EXPECT_FALSE(std::filesystem::exists(Folder() / "12.BIN"));
+    EXPECT_EQ(LastFrame().Data, "736204;1;;12;");
+
+    host.Clear();
+    form.Edit6.SetText("1");
+    form.Edit4.SetText("1.SIG");
+    form.Button2.Click();
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Чтение документа - успешно!"}));
+    EXPECT_EQ(FileBytes("1.SIG"), "SIGNED DOCUMENT 1\r\n");
+
+    host.Clear();
+    form.DirectoryEdit1.SetText((Folder() / "missing").string());
+    form.Button2.Click();
+    EXPECT_EQ(host.Texts(),
+              (std::vector<std::string>{"Невозможно создать файл " +
+                                        (Folder() / "missing" / "1.SIG").string() + ". Ошибка!"}));
+
+    host.Clear();
+    sim.ClearFrames();
+    form.Edit6.SetText("x1");
+    form.Button2.Click();
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Некорректный номер документа - ошибка!"}));
+    EXPECT_EQ(sim.FrameCount(), 0u);
+
+    Form43->RadioGroup1.SetItemIndex(2);
+    host.ChooseNextFile((Folder() / "k.key").string());
+    Form43->Button1.Click();
+    EXPECT_EQ(FrameData(0xE7).back(), "736204;3;;2;");
+}
+
+TEST_F(ReadoutTest, ModemStateAndLastAcquirerSession) {
+    sim.UpdateState([](regsim::RegisterState& state) { state.Network.Modem.StateByte = "A5"; });
+    TForm51& state = *Form51;
+    state.CheckBox8.SetChecked(true);
+    state.Button28.Click();
+    EXPECT_EQ(LastFrame().Data, "736204;1;");
+    const std::vector<bool> ticked = {state.CheckBox9.Checked(),  state.CheckBox10.Checked(),
+                                      state.CheckBox12.Checked(), state.CheckBox11.Checked(),
+                                      state.CheckBox13.Checked(), state.CheckBox14.Checked(),
+                                      state.CheckBox15.Checked(), state.CheckBox16.Checked()};
+    EXPECT_EQ(ticked, (std::vector<bool>{true, false, true, false, false, true, false, true}));
+    EXPECT_EQ(state.Edit32.Text(), "010124");
+
+    Form44->Button2.Click();
+    EXPECT_EQ(Form44->Edit35.Text(), "15-05-23 09:30");
+    EXPECT_EQ(Form44->Edit1.Text(), "3");
+
+    Form53->Button2.Click();
+    EXPECT_EQ(Form53->Edit1.Text(), "050124");
+    EXPECT_EQ(Form53->Edit2.Text(), "1815");
+    sim.SetOverride(0xFC, {.Error = "0006", .Data = ""});
+    Form53->Button2.Click();
+    EXPECT_EQ(Form53->Edit1.Text(), "");
+    EXPECT_EQ(Form53->Edit7.Text(), "0006");
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Состояние модема. Ошибка!"}));
+}
+} // namespace
