@@ -3,6 +3,7 @@
 #include <QChildEvent>
 #include <QEvent>
 #include <QVariant>
+#include <vector>
 
 #include <QVariant>
 
@@ -26,7 +27,11 @@ TControl::TControl(QWidget* widget) : widget_(widget) {
 // are gone, so the handlers of this widget and of every widget inside it are taken away first.
 TControl::~TControl() {
     if (!widget_) return;
-    for (EventHook* hook : widget_->findChildren<EventHook*>())
+    // EventHook has no meta-object of its own, so it is told from other children by its C++ type.
+    std::vector<EventHook*> hooks;
+    for (QObject* child : widget_->findChildren<QObject*>())
+        if (auto* hook = dynamic_cast<EventHook*>(child)) hooks.push_back(hook);
+    for (EventHook* hook : hooks)
         delete hook;
     delete widget_.data();
 }

@@ -117,3 +117,10 @@ TEST_F(StatusViewerTest, StatusButtonsOpenTheViewerModally) {
 }
 
 } // namespace
+
+namespace {
+TEST_F(StatusViewerTest, TheViewLooksTidyAndReadable) {
+    const auto picture = std::filesystem::temp_directory_path() / "kaltor-status-viewer.png";
+    EXPECT_TRUE(GrabToPng(*Form5, picture.string()));
+}
+} // namespace
