@@ -1,5 +1,6 @@
 #include "monitor/exchange_lines.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -12,12 +13,20 @@ constexpr size_t AnswerTailSize = 13; // EOT, six status bytes, ENQ, four check 
 constexpr size_t FrameHeadSize = 4;   // SOH, LEN, SEQ, CMD
 constexpr size_t StatusByteCount = 6;
 
+// Below 20h, 7Fh, and the code-page bytes without a character (they stand for C1 control codes).
 bool IsControlByte(unsigned char byte) {
-    if (byte < 0x20 || byte == 0x7F) return true;
-    // A code-page byte without a character stands for a C1 control code.
-    const std::string character = Cp1251ToUtf8(std::string_view(reinterpret_cast<const char*>(&byte), 1));
-    return character.size() == 2 && static_cast<unsigned char>(character[0]) == 0xC2 &&
-           static_cast<unsigned char>(character[1]) < 0xA0;
+    static const std::array<bool, 256> control = [] {
+        std::array<bool, 256> table{};
+        for (int value = 0; value < 256; ++value) {
+            const char single = static_cast<char>(value);
+            const std::string character = Cp1251ToUtf8(std::string_view(&single, 1));
+            table[value] = value < 0x20 || value == 0x7F ||
+                           (character.size() == 2 && static_cast<unsigned char>(character[0]) == 0xC2 &&
+                            static_cast<unsigned char>(character[1]) < 0xA0);
+        }
+        return table;
+    }();
+    return control[byte];
 }
 
 // The bytes from the one after the first SOH (the length byte); all of them when there is no SOH.

@@ -113,6 +113,7 @@ void TForm28::Button10Click() {
 }
 
 void TForm28::Button4Click() {
+    view_.DropLines();
     Memo1.Clear();
     Repaint();
 }
@@ -133,12 +134,19 @@ const AnswerRecord* TForm28::CurrentAnswer() const {
 }
 
 void TForm28::AddMessage(const std::string& line) {
-    Memo1.Lines().Add(line);
+    view_.AddLine(line);
 }
 
 void TForm28::AddExchange(const AnswerRecord& answer) {
-    Memo1.Lines().Add(SentFrameLine(answer));
-    Memo1.Lines().Add(AnswerFrameLine(answer));
+    AddMessage(SentFrameLine(answer));
+    AddMessage(AnswerFrameLine(answer));
+}
+
+void TForm28::FlushView() {
+    quietCode_ = true;
+    view_.Flush();
+    quietCode_ = false;
+    Edit4.Repaint();
 }
 
 bool TForm28::HideData() const {
@@ -146,37 +154,27 @@ bool TForm28::HideData() const {
 }
 
 void TForm28::ShowError(const std::string& message) {
+    FlushView();
     ShowMessage(message);
 }
 
-// A loop without commands reads far more lines a second than a screen can show, and laying out the
-// edit's text costs more than running a line: LineNumber is always exact, Edit4 follows it at most
-// every LinePaintMs and when the run ends (see RunScript).
 void TForm28::ShowLineNumber(int lineNumber) {
-    constexpr int64_t LinePaintMs = 40;
     LineNumber = lineNumber;
-    const int64_t now = MonotonicMs();
-    if (now - lineNumberPainted_ < LinePaintMs) return;
-    PaintLineNumber();
-    lineNumberPainted_ = now;
-}
-
-void TForm28::PaintLineNumber() {
-    Edit4.SetText(IntToStr(LineNumber));
-    Edit4.Repaint();
+    view_.SetText(Edit4, IntToStr(lineNumber));
+    if (!running_) Edit4.Repaint();
 }
 
 void TForm28::ShowCommand(const std::string& code, const std::string& password, const std::string& data) {
     quietCode_ = true;
-    Edit1.SetText(code);
-    Edit2.SetText(password);
+    view_.SetText(Edit1, code);
+    view_.SetText(Edit2, password);
     quietCode_ = false;
-    Edit3.SetText(data);
+    view_.SetText(Edit3, data);
 }
 
 void TForm28::ShowAnswer(const AnswerRecord& answer) {
-    Edit5.SetText(answer.ErrorField);
-    Edit6.SetText(StatusBytesText(answer, true));
+    view_.SetText(Edit5, answer.ErrorField);
+    view_.SetText(Edit6, StatusBytesText(answer, true));
 }
 
 void TForm28::Refresh() {
@@ -196,6 +194,7 @@ void TForm28::SetVariableValue(int row, const std::string& value) {
 }
 
 void TForm28::ProcessMessages() {
+    if (view_.Due()) FlushView();
     Application->ProcessMessages();
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "monitor/run_view.h"
 #include "monitor/script_host.h"
 #include "platform/forms/forms.h"
 
@@ -82,7 +83,8 @@ public:
 
 private:
     void LayOut();
-    void PaintLineNumber();
+    // Shows what the run gathered (a script line's code is not reported again).
+    void FlushView();
     void UpdateSendButton();
     void LoadRecentFiles();
     void AddRecentFile(const std::string& fileName);
@@ -92,12 +94,13 @@ private:
     AnswerRecord* SendTypedCommand();
     // Runs a script unless one is running already, with the run buttons off meanwhile.
     template <class Run> void RunScript(Run run);
+    void SetRunning(bool running);
 
     bool codeValid_ = false;
     bool quietCode_ = false; // a script line is being shown: its runner judges the code
     bool running_ = false;
-    int64_t lineNumberPainted_ = 0; // when the line number was last painted (steady milliseconds)
     TPanel scriptPanel_;
+    RunView view_{Memo1};
 };
 
 extern TForm28* Form28;

@@ -36,7 +36,7 @@ void TForm28::Edit1Change() {
     if (CharCount(Edit1.Text()) != CodeChars) return;
     const std::optional<unsigned> code = CommandCodeFromHex(Edit1.Text());
     if (!code) {
-        if (!quietCode_) ShowMessage(InvalidCodeMessage);
+        if (!quietCode_ && !running_) ShowMessage(InvalidCodeMessage);
         return;
     }
     CurrentCode = *code;

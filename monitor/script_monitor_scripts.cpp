@@ -54,19 +54,21 @@ void TForm28::ComboBox1Change() {
 
 template <class Run> void TForm28::RunScript(Run run) {
     if (running_) return;
-    running_ = true;
-    for (TButton* button : {&Button6, &Button8, &Button11})
-        button->SetEnabled(false);
+    SetRunning(true);
     struct Done {
         TForm28& form;
-        ~Done() {
-            form.running_ = false;
-            form.PaintLineNumber(); // the number of the last line read, whenever the run ended
-            for (TButton* button : {&form.Button6, &form.Button8, &form.Button11})
-                button->SetEnabled(true);
-        }
+        ~Done() { form.SetRunning(false); }
     } done{*this};
     run();
+}
+
+// The run buttons are off while a run is under way; its view shows everything once it ends.
+void TForm28::SetRunning(bool running) {
+    running_ = running;
+    for (TButton* button : {&Button6, &Button8, &Button11})
+        button->SetEnabled(!running);
+    if (!running) FlushView();
+    view_.SetRunning(running);
 }
 
 void TForm28::Button6Click() {

@@ -40,8 +40,11 @@ TEdit::TEdit() : TControl(new QLineEdit), line_(static_cast<QLineEdit*>(Widget()
 std::string TEdit::Text() const {
     return FromQ(line_->text());
 }
+// The same text again changes nothing, as in the library (and spares laying the text out again).
 void TEdit::SetText(const std::string& text) {
-    line_->setText(ToQ(text));
+    const QString value = ToQ(text);
+    if (value == line_->text()) return;
+    line_->setText(value);
 }
 
 void TEdit::SetMaxLength(int length) {
