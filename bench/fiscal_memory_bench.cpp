@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <mutex>
 #include <string>
 
+#include "bench/wire_time.h"
 #include "dialogs/fiscal/fiscal_memory.h"
 #include "driver/link.h"
 #include "platform/clock/clock.h"
@@ -18,18 +18,6 @@ namespace {
 constexpr unsigned kBaud = 115200;
 constexpr int kBytes = 64 * 1024;
 constexpr int kStart = 4096;
-
-// Bytes of the answer frames, counted from the simulator's log lines "-> HH HH ... |text|".
-struct AnswerBytes {
-    std::mutex mutex;
-    size_t total = 0;
-    void Add(const std::string& line) {
-        if (line.rfind("-> ", 0) != 0) return;
-        const size_t hexEnd = line.find(" |");
-        std::lock_guard lock(mutex);
-        total += (hexEnd - 3) / 3;
-    }
-};
 
 } // namespace
 
@@ -57,12 +45,10 @@ int main(int argc, char** argv) {
     form.Button3Click();
     const double elapsed = static_cast<double>(MonotonicMs() - start) / 1000.0;
 
-    size_t commandBytes = 0;
-    for (const auto& frame : sim.Frames())
-        commandBytes += frame.Raw.size();
+    const size_t commandBytes = CommandBytes(sim);
     sim.Stop();
     const size_t wireBytes = commandBytes + answers.total;
-    const double wire = static_cast<double>(wireBytes) * 10.0 / kBaud;
+    const double wire = WireSeconds(wireBytes, kBaud);
     const bool complete = std::filesystem::file_size(image) == static_cast<uintmax_t>(kBytes);
     std::filesystem::remove(image);
     std::printf("read %d bytes in %zu frames at %u baud: %s\n", kBytes, sim.Frames().size(), kBaud,

@@ -1,0 +1,51 @@
+// Reads out 256 KB of the register's firmware through the read-out windows' routine with the
+// simulated register paced at 115200 baud, and sets the time against the wire time of every frame
+// exchanged. The program's share is the time above the wire time.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "bench/wire_time.h"
+#include "dialogs/setup/readout.h"
+#include "driver/link.h"
+#include "platform/clock/clock.h"
+#include "platform/forms/forms.h"
+#include "tools/regsim/register_simulator.h"
+
+namespace {
+constexpr unsigned kBaud = 115200;
+constexpr int kFirmware = 5;
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int qtArgc = argc;
+    TApplication application(qtArgc, argv);
+    AnswerBytes answers;
+    regsim::RegisterSimulator sim;
+    sim.SetFrameLog([&](const std::string& line) { answers.Add(line); });
+    sim.SetBaudRate(kBaud);
+    if (!sim.Start() || !OpenLink(sim.PortPath(), kBaud)) {
+        std::fprintf(stderr, "readout_bench: no simulated register: %s\n", sim.StartError().c_str());
+        return 1;
+    }
+    RecordingUiHost host;
+    const std::string file = (std::filesystem::temp_directory_path() / "kaltor-bench-firmware.hex").string();
+    const size_t size = sim.State().Network.Readout.Sources.at({kFirmware, 0}).size();
+
+    const int64_t start = MonotonicMs();
+    const ReadoutResult result = ReadOut({kFirmware, 0, "736204", file, nullptr});
+    const double elapsed = static_cast<double>(MonotonicMs() - start) / 1000.0;
+
+    const size_t wireBytes = CommandBytes(sim) + answers.total;
+    const double wire = WireSeconds(wireBytes, kBaud);
+    const bool complete = result == ReadoutResult::Done && std::filesystem::file_size(file) == size;
+    std::filesystem::remove(file);
+    std::printf("read out %zu bytes in %zu frames at %u baud: %s\n", size, sim.Frames().size(), kBaud,
+                complete ? "complete" : "INCOMPLETE");
+    std::printf("time %.3f s, wire time %.3f s, above the wire %.1f%% (goal <= 15%%)\n", elapsed, wire,
+                (elapsed / wire - 1.0) * 100.0);
+    sim.Stop();
+    return complete ? 0 : 1;
+}
