@@ -27,12 +27,7 @@ int main(int argc, char** argv) {
     TApplication application(qtArgc, argv);
     AnswerBytes answers;
     regsim::RegisterSimulator sim;
-    sim.SetFrameLog([&](const std::string& line) { answers.Add(line); });
-    sim.SetBaudRate(kBaud);
-    if (!sim.Start() || !OpenLink(sim.PortPath(), kBaud)) {
-        std::fprintf(stderr, "fiscal_memory_bench: no simulated register: %s\n", sim.StartError().c_str());
-        return 1;
-    }
+    if (!StartPacedRegister(sim, answers, kBaud, "fiscal_memory_bench")) return 1;
     RecordingUiHost host;
     TForm7 form;
     const std::string image = (std::filesystem::temp_directory_path() / "kaltor-bench-image.bin").string();

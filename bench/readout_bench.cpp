@@ -24,12 +24,7 @@ int main(int argc, char** argv) {
     TApplication application(qtArgc, argv);
     AnswerBytes answers;
     regsim::RegisterSimulator sim;
-    sim.SetFrameLog([&](const std::string& line) { answers.Add(line); });
-    sim.SetBaudRate(kBaud);
-    if (!sim.Start() || !OpenLink(sim.PortPath(), kBaud)) {
-        std::fprintf(stderr, "readout_bench: no simulated register: %s\n", sim.StartError().c_str());
-        return 1;
-    }
+    if (!StartPacedRegister(sim, answers, kBaud, "readout_bench")) return 1;
     RecordingUiHost host;
     const std::string file = (std::filesystem::temp_directory_path() / "kaltor-bench-firmware.hex").string();
     const size_t size = sim.State().Network.Readout.Sources.at({kFirmware, 0}).size();

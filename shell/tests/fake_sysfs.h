@@ -11,6 +11,7 @@ public:
     FakeSysfs() {
         root_ = std::filesystem::temp_directory_path() /
                 ("kaltor-sysfs-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
+        std::filesystem::remove_all(root_); // left by a test that crashed under the same process number
         std::filesystem::create_directories(root_ / "class/tty");
     }
     ~FakeSysfs() {

@@ -33,6 +33,8 @@ protected:
         EnsureApplication();
         startFolder_ = std::filesystem::current_path();
         folder_ = std::filesystem::path(sysfs.Root()).string() + "-start";
+        // A test that crashed under the same process number may have left its folder behind.
+        std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
         std::filesystem::current_path(folder_);
         ResetSession();
