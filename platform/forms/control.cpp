@@ -114,7 +114,10 @@ bool TControl::DisplayOnly() const {
 void TControl::SetDisplayOnly(bool displayOnly) {
     if (!widget_ || displayOnly == DisplayOnly()) return;
     widget_->setProperty(DisplayOnlyProperty, displayOnly);
-    auto* blocker = widget_->findChild<InputBlocker*>(QString(), Qt::FindDirectChildrenOnly);
+    // InputBlocker has no meta-object of its own: it is told from the other children by its C++ type.
+    InputBlocker* blocker = nullptr;
+    for (QObject* child : widget_->children())
+        if (auto* found = dynamic_cast<InputBlocker*>(child)) blocker = found;
     if (displayOnly) {
         if (!blocker) blocker = new InputBlocker(widget_);
         blocker->Block(widget_);
