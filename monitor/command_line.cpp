@@ -2,15 +2,9 @@
 
 #include "monitor/script_file.h"
 #include "platform/text/text.h"
+#include "shell/command_tester.h"
 
 namespace {
-
-std::optional<unsigned> HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return std::nullopt;
-}
 
 // The message that ends the run for this answer; nothing when the command succeeded.
 std::optional<std::string> AnswerFailure(const AnswerRecord& answer, ScriptHost& host) {
@@ -26,11 +20,9 @@ std::optional<std::string> AnswerFailure(const AnswerRecord& answer, ScriptHost&
 } // namespace
 
 std::optional<unsigned> CommandCodeFromHex(std::string_view text) {
-    if (text.size() != 2) return std::nullopt;
-    const auto high = HexDigitValue(text[0]);
-    const auto low = HexDigitValue(text[1]);
-    if (!high || !low) return std::nullopt;
-    return *high * 16 + *low;
+    unsigned code = 0;
+    if (text.size() != 2 || !ParseCommandCode(std::string(text), code)) return std::nullopt;
+    return code;
 }
 
 bool RunCommandLine(const std::string& line, ScriptHost& host) {
