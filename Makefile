@@ -1,6 +1,8 @@
 # The two commands of the README. Both set the machine up first when something is missing.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# Compiles are cached when ccache is installed; the build is the same without it.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: all build test run asan fuzz clean bootstrap
 
@@ -10,7 +12,7 @@ bootstrap:
 	@scripts/bootstrap
 
 $(BUILD)/build.ninja: | bootstrap
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
 
 build: bootstrap $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
@@ -23,7 +25,7 @@ run: build
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: bootstrap
-	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALTOR_SANITIZE=ON
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALTOR_SANITIZE=ON $(LAUNCHER)
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
