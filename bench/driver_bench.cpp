@@ -22,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/fixed.h"
 #include "driver/link.h"
 #include "tools/regsim/register_simulator.h"
 
@@ -207,13 +208,14 @@ Figures Summary(std::vector<double> values) {
 void PrintTimes(const char* what, const std::vector<double>& ms, const std::vector<double>& processorMs) {
     const Figures f = Summary(ms);
     const Figures p = Summary(processorMs);
-    std::printf("%-46s min %7.1f ms, median %7.1f ms (processor: median %6.1f ms)\n", what, f.min, f.median,
-                p.median);
+    std::printf("%-46s min %s ms, median %s ms (processor: median %s ms)\n", what, Fixed(f.min, 1, 7).c_str(),
+                Fixed(f.median, 1, 7).c_str(), Fixed(p.median, 1, 6).c_str());
 }
 
 void PrintRatio(const char* what, const std::vector<double>& ratios) {
     const Figures f = Summary(ratios);
-    std::printf("%-46s min %5.2f,    median %5.2f\n", what, f.min, f.median);
+    std::printf("%-46s min %s,    median %s\n", what, Fixed(f.min, 2, 5).c_str(),
+                Fixed(f.median, 2, 5).c_str());
 }
 
 } // namespace

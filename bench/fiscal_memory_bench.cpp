@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/fixed.h"
 #include "bench/wire_time.h"
 #include "dialogs/fiscal/fiscal_memory.h"
 #include "driver/link.h"
@@ -49,7 +50,7 @@ int main(int argc, char** argv) {
     std::printf("read %d bytes in %zu frames at %u baud: %s\n", kBytes, sim.Frames().size(), kBaud,
                 host.Texts().empty() ? "" : host.Texts().back().c_str());
     std::printf("wire bytes %zu (commands %zu, answers %zu)\n", wireBytes, commandBytes, answers.total);
-    std::printf("time %.3f s, wire time %.3f s, above the wire %.1f%% (goal <= 15%%)\n", elapsed, wire,
-                (elapsed / wire - 1.0) * 100.0);
+    std::printf("time %s s, wire time %s s, above the wire %s%% (goal <= 15%%)\n", Fixed(elapsed, 3).c_str(),
+                Fixed(wire, 3).c_str(), Fixed((elapsed / wire - 1.0) * 100.0, 1).c_str());
     return complete ? 0 : 1;
 }

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/fixed.h"
 #include "driver/link.h"
 #include "monitor/monitor_windows.h"
 #include "platform/forms/forms.h"
@@ -141,11 +142,13 @@ int main(int argc, char** argv) {
     }
     std::printf("                              wall time    this thread's processor time (best of %d)\n",
                 Rounds);
-    std::printf("%d bare driver exchanges:   %7.1f ms   %7.1f ms\n", Lines, best(bare, &Timing::wallMs),
-                best(bare, &Timing::cpuMs));
-    std::printf("%d-line plain script run:   %7.1f ms   %7.1f ms\n", Lines, best(run, &Timing::wallMs),
-                best(run, &Timing::cpuMs));
-    std::printf("the script run adds:          %5.1f %%     %5.1f %%   (median of the rounds)\n",
-                median(wallOverheads), median(cpuOverheads));
+    std::printf("%d bare driver exchanges:   %s ms   %s ms\n", Lines,
+                Fixed(best(bare, &Timing::wallMs), 1, 7).c_str(),
+                Fixed(best(bare, &Timing::cpuMs), 1, 7).c_str());
+    std::printf("%d-line plain script run:   %s ms   %s ms\n", Lines,
+                Fixed(best(run, &Timing::wallMs), 1, 7).c_str(),
+                Fixed(best(run, &Timing::cpuMs), 1, 7).c_str());
+    std::printf("the script run adds:          %s %%     %s %%   (median of the rounds)\n",
+                Fixed(median(wallOverheads), 1, 5).c_str(), Fixed(median(cpuOverheads), 1, 5).c_str());
     return 0;
 }

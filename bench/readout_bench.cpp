@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/fixed.h"
 #include "bench/wire_time.h"
 #include "dialogs/setup/readout.h"
 #include "driver/link.h"
@@ -39,8 +40,8 @@ int main(int argc, char** argv) {
     std::filesystem::remove(file);
     std::printf("read out %zu bytes in %zu frames at %u baud: %s\n", size, sim.Frames().size(), kBaud,
                 complete ? "complete" : "INCOMPLETE");
-    std::printf("time %.3f s, wire time %.3f s, above the wire %.1f%% (goal <= 15%%)\n", elapsed, wire,
-                (elapsed / wire - 1.0) * 100.0);
+    std::printf("time %s s, wire time %s s, above the wire %s%% (goal <= 15%%)\n", Fixed(elapsed, 3).c_str(),
+                Fixed(wire, 3).c_str(), Fixed((elapsed / wire - 1.0) * 100.0, 1).c_str());
     sim.Stop();
     return complete ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include "bench/fixed.h"
 #include "monitor/extended_script.h"
 #include "monitor/monitor_windows.h"
 #include "platform/clock/clock.h"
@@ -99,10 +100,10 @@ int main(int argc, char** argv) {
     const bool finished = answers.Texts() == std::vector<std::string>{"Конец файла!"} &&
                           Form28->Memo1.Lines().Count() == 2 && lines >= Passes * LinesPerPass;
     std::printf("script_bench: %d passes, %d lines\n", Passes, lines);
-    std::printf("  monitor window (offscreen): %lld ms, %.0f lines per second\n",
-                static_cast<long long>(windowMs), LinesPerSecond(lines, windowMs));
-    std::printf("  interpreter alone:          %lld ms, %.0f lines per second\n",
-                static_cast<long long>(bareMs), LinesPerSecond(lines, bareMs));
+    std::printf("  monitor window (offscreen): %lld ms, %s lines per second\n",
+                static_cast<long long>(windowMs), Fixed(LinesPerSecond(lines, windowMs), 0).c_str());
+    std::printf("  interpreter alone:          %lld ms, %s lines per second\n",
+                static_cast<long long>(bareMs), Fixed(LinesPerSecond(lines, bareMs), 0).c_str());
     if (!finished) std::printf("  the window's run did not end as the script says\n");
     return finished ? 0 : 1;
 }

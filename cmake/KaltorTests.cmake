@@ -1,18 +1,54 @@
+include(GoogleTest)
+
 # kaltor_add_tests(<name> SOURCES <files...> LIBS <targets...>)
-# One GoogleTest program per folder; ctest runs each test case on its own.
-# Tests run headless (offscreen Qt) in the C locale, so nothing depends on the machine's settings.
+# One GoogleTest program per folder; ctest runs each test case on its own, once in each of the
+# locales below (labels "C", "ru_RU", "uk_UA"; the test names of the other two end in "@ru_RU" and
+# "@uk_UA"). Tests run headless (offscreen Qt). The locales are built into the build folder
+# (target kaltor_test_locales) and found through LOCPATH, so the machine needs none generated.
+set(KALTOR_TEST_LOCALES C ru_RU.UTF-8 uk_UA.UTF-8)
+set(KALTOR_LOCALE_DIR ${CMAKE_BINARY_DIR}/locales)
+
+set(locale_files "")
+foreach(locale IN LISTS KALTOR_TEST_LOCALES)
+  if(NOT locale STREQUAL "C")
+    set(stamp ${KALTOR_LOCALE_DIR}/${locale}/LC_NUMERIC)
+    add_custom_command(OUTPUT ${stamp}
+      COMMAND ${CMAKE_COMMAND} -DLOCALE=${locale} -DOUTPUT=${KALTOR_LOCALE_DIR}
+              -P ${CMAKE_CURRENT_LIST_DIR}/BuildLocale.cmake
+      DEPENDS ${CMAKE_CURRENT_LIST_DIR}/BuildLocale.cmake
+      COMMENT "Building the locale ${locale} for the tests")
+    list(APPEND locale_files ${stamp})
+  endif()
+endforeach()
+add_custom_target(kaltor_test_locales ALL DEPENDS ${locale_files})
+
 function(kaltor_add_tests name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C;KALTOR_BIN=${CMAKE_BINARY_DIR}/bin"
-               TIMEOUT 120)
+  add_dependencies(${name} kaltor_test_locales)
+  target_compile_definitions(${name} PRIVATE KALTOR_TEST_LOCALE_DIR="${KALTOR_LOCALE_DIR}")
+  foreach(locale IN LISTS KALTOR_TEST_LOCALES)
+    string(REGEX MATCH "^[^.]+" label "${locale}")
+    set(suffix "")
+    if(NOT locale STREQUAL "C")
+      set(suffix "@${label}")
+    endif()
+    # gtest_discover_tests keeps each PROPERTIES value as one list element, so a list value such as
+    # "A=1;B=2" would lose all but its first item; ctest adds up repeated ENVIRONMENT entries instead.
+    gtest_discover_tests(${name}
+      TEST_SUFFIX "${suffix}"
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen
+                 ENVIRONMENT LC_ALL=${locale}
+                 ENVIRONMENT LOCPATH=${KALTOR_LOCALE_DIR}
+                 ENVIRONMENT KALTOR_BIN=${CMAKE_BINARY_DIR}/bin
+                 LABELS ${label}
+                 TIMEOUT 120)
+  endforeach()
 endfunction()
-include(GoogleTest)
 
 # kaltor_library(<name> DEPS <targets...> TEST_DEPS <targets...>)
 # A folder is one library: its *.cpp files, with its tests/*.cpp as one test program <name>_tests.

@@ -1,6 +1,5 @@
 #include "driver/formatters_common.h"
 
-#include <charconv>
 #include <cstdio>
 
 #include "driver/formatters.h"
@@ -57,11 +56,7 @@ DataText& DataText::Quantity(double value) {
 }
 
 std::string FixedText(double value, int decimals) {
-    // to_chars never consults the locale; the largest double needs 309 digits before the point.
-    char buffer[400];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    if (ec != std::errc{}) return "0";
-    return std::string(buffer, end);
+    return FixedToStr(value, decimals, '.');
 }
 
 AnswerRecord* Refuse(int code, int* error) {

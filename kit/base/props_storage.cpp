@@ -4,7 +4,6 @@
 #include <QString>
 #include <QWidget>
 #include <algorithm>
-#include <cstdio>
 
 #include "platform/forms/form.h"
 #include "platform/text/text.h"
@@ -32,20 +31,6 @@ int SignificantDigits(TFloatType type) {
     default:
         return 18;
     }
-}
-
-// The library's general format with "." as the point: "1.5", "1E20", "1.5E-7".
-std::string GeneralFloat(double value, int digits) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
-    std::string text = buffer;
-    const size_t e = text.find('E');
-    if (e == std::string::npos) return text;
-    std::string mantissa = text.substr(0, e);
-    const char sign = text[e + 1];
-    std::string exponent = text.substr(e + 2);
-    exponent.erase(0, std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
-    return mantissa + "E" + (sign == '-' ? "-" : "") + exponent;
 }
 
 std::string CharText(int64_t code) {
@@ -216,7 +201,7 @@ std::string TPropsStorage::PropertyText(const TPropInfo& prop) {
         return value >= 0 && value < static_cast<int64_t>(prop.Names.size()) ? prop.Names[value] : "";
     }
     case tkFloat:
-        return GeneralFloat(prop.GetFloat(object), SignificantDigits(prop.FloatType));
+        return FloatToStr(prop.GetFloat(object), '.', SignificantDigits(prop.FloatType));
     case tkString:
     case tkLString:
         return prop.GetStr(object);

@@ -87,7 +87,7 @@ size_t SkipDigits(const std::string& text, size_t pos) {
 
 // Blanks, sign, digits with the program's separator, an exponent, blanks: rewritten with "." for
 // std::from_chars, or nullopt when the text has another shape.
-std::optional<std::string> NormalizeFloat(const std::string& text) {
+std::optional<std::string> NormalizeFloat(const std::string& text, char separator) {
     std::string normalized;
     size_t pos = text.find_first_not_of(' ');
     if (pos == std::string::npos) return std::nullopt;
@@ -95,7 +95,7 @@ std::optional<std::string> NormalizeFloat(const std::string& text) {
     const size_t integerEnd = SkipDigits(text, pos);
     normalized.append(text, pos, integerEnd - pos);
     pos = integerEnd;
-    if (pos < text.size() && text[pos] == DecimalSeparator) {
+    if (pos < text.size() && text[pos] == separator) {
         const size_t fractionEnd = SkipDigits(text, pos + 1);
         normalized += '.';
         normalized.append(text, pos + 1, fractionEnd - pos - 1);
@@ -140,11 +140,11 @@ struct Decimal {
     int exponent = 0;   // value = 0.digits * 10^exponent
 };
 
-// The value rounded to 15 significant digits.
-Decimal ToDecimal(double magnitude) {
+// The value rounded to `digits` significant digits.
+Decimal ToDecimal(double magnitude, int digits) {
     char buffer[64];
     const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, digits - 1);
     const std::string text(buffer, result.ptr);
     const size_t e = text.find('e');
     Decimal decimal;
@@ -156,17 +156,16 @@ Decimal ToDecimal(double magnitude) {
     return decimal;
 }
 
-std::string FixedNotation(const Decimal& d) {
+std::string FixedNotation(const Decimal& d, char separator) {
     const int length = static_cast<int>(d.digits.size());
-    if (d.exponent <= 0)
-        return std::string("0") + DecimalSeparator + std::string(-d.exponent, '0') + d.digits;
+    if (d.exponent <= 0) return std::string("0") + separator + std::string(-d.exponent, '0') + d.digits;
     if (d.exponent >= length) return d.digits + std::string(d.exponent - length, '0');
-    return d.digits.substr(0, d.exponent) + DecimalSeparator + d.digits.substr(d.exponent);
+    return d.digits.substr(0, d.exponent) + separator + d.digits.substr(d.exponent);
 }
 
-std::string ExponentNotation(const Decimal& d) {
+std::string ExponentNotation(const Decimal& d, char separator) {
     std::string text = d.digits.substr(0, 1);
-    if (d.digits.size() > 1) text += DecimalSeparator + d.digits.substr(1);
+    if (d.digits.size() > 1) text += separator + d.digits.substr(1);
     return text + "E" + std::to_string(d.exponent - 1);
 }
 
@@ -186,9 +185,13 @@ int64_t StrToInt64(const std::string& text) {
     return ConvertInteger<int64_t>(text);
 }
 
+std::optional<double> TryStrToFloat(const std::string& text, char separator) {
+    const auto normalized = NormalizeFloat(text, separator);
+    return normalized ? ParseNormalizedFloat(*normalized) : std::nullopt;
+}
+
 double StrToFloat(const std::string& text) {
-    const auto normalized = NormalizeFloat(text);
-    const auto value = normalized ? ParseNormalizedFloat(*normalized) : std::nullopt;
+    const auto value = TryStrToFloat(text, DecimalSeparator);
     if (!value) RaiseConvertError(InvalidFloat, text);
     return *value;
 }
@@ -208,14 +211,29 @@ std::string text_detail::HexDigits(uint64_t bits, int digits) {
     return text;
 }
 
-// General format with 15 significant digits: plain notation while the point stays within the
-// digits and the value is at least 0.0001, else "1,5E20" / "1E-5".
 std::string FloatToStr(double value) {
+    return FloatToStr(value, DecimalSeparator);
+}
+
+// General format: plain notation while the point stays within the digits and the value is at least
+// 0.0001, else "1,5E20" / "1E-5".
+std::string FloatToStr(double value, char separator, int digits) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     if (value == 0) return "0";
-    const Decimal decimal = ToDecimal(std::fabs(value));
-    const bool plain = decimal.exponent <= 15 && decimal.exponent >= -3;
+    const Decimal decimal = ToDecimal(std::fabs(value), digits);
+    const bool plain = decimal.exponent <= digits && decimal.exponent >= -3;
     const std::string sign = value < 0 ? "-" : "";
-    return sign + (plain ? FixedNotation(decimal) : ExponentNotation(decimal));
+    return sign + (plain ? FixedNotation(decimal, separator) : ExponentNotation(decimal, separator));
+}
+
+std::string FixedToStr(double value, int decimals, char separator) {
+    // The largest double needs 309 digits before the point.
+    char buffer[400];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (error != std::errc()) return "0";
+    std::string text(buffer, end);
+    std::replace(text.begin(), text.end(), '.', separator);
+    return text;
 }

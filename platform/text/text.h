@@ -64,6 +64,15 @@ template <std::integral T> std::string IntToHex(T value, int digits) {
 // 15 significant digits, no trailing zeros; exponent form outside 0.0001 .. 10^15 ("1E20", "1,5E-7").
 std::string FloatToStr(double value);
 
+// The same conversions with a separator of the caller's: "." for the register's wire and the files
+// the program stores, DecimalSeparator for what a window shows. None of them ever depends on the C
+// library's locale. FloatToStr's form with `digits` significant digits (exponent form from 10^digits).
+std::string FloatToStr(double value, char separator, int digits = 15);
+// StrToFloat's shapes; nothing for any other text.
+std::optional<double> TryStrToFloat(const std::string& text, char separator);
+// Fixed notation with `decimals` digits after the separator, rounded: FixedToStr(2.5, 1) is "2.5".
+std::string FixedToStr(double value, int decimals, char separator = '.');
+
 // ---- Dates -------------------------------------------------------------------
 // Days since 30.12.1899, the time of day as the fraction.
 using TDateTime = double;

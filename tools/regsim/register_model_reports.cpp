@@ -2,6 +2,7 @@
 // journal. Reports printed on paper come inside a non-fiscal receipt; the daily reports outside any.
 #include <cmath>
 
+#include "platform/text/text.h"
 #include "tools/regsim/model_fields.h"
 #include "tools/regsim/register_model.h"
 
@@ -20,12 +21,11 @@ bool InNonFiscal(const RegisterState& state) {
     return state.Document.Kind == DocumentKind::NonFiscal;
 }
 
-// "12.34" or "-1.00" into kopecks.
+// "12.34" or "-1.00" into kopecks; the wire's point is "." whatever the process's locale.
 bool ParseMoney(const std::string& text, int64_t& kopecks) {
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0') return false;
-    kopecks = std::llround(value * 100);
+    const auto value = TryStrToFloat(text, '.');
+    if (!value) return false;
+    kopecks = std::llround(*value * 100);
     return true;
 }
 
