@@ -1,6 +1,7 @@
 // Kaltor: the application object, the 54 windows and the message loop.
 #include <exception>
 
+#include "app/qt_texts.h"
 #include "app/window_set.h"
 #include "platform/forms/forms.h"
 
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
     TApplication application(argc, argv);
     try {
         application.Initialize();
+        UseRussianQtTexts();
         CreateWindows(application);
         application.Run();
     } catch (const std::exception& error) {

@@ -1,4 +1,5 @@
 #include <QDateEdit>
+#include <QLocale>
 #include <cmath>
 
 #include "platform/forms/controls.h"
@@ -9,6 +10,9 @@ constexpr qint64 kDayZero = 2415019;
 } // namespace
 
 TDateTimePicker::TDateTimePicker() : TControl(new QDateEdit), edit_(static_cast<QDateEdit*>(Widget())) {
+    // The popup calendar's month and day names are Russian, as everywhere in the program, whatever
+    // the desktop's language.
+    edit_->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
     edit_->setCalendarPopup(true);
     edit_->setDisplayFormat("dd.MM.yyyy");
     SetDate(::Date()); // the program's clock, which tests can set
