@@ -36,7 +36,8 @@ TEST_F(TypedSeparatorTest, EveryTypedFieldOfTheFiscalWindowsRefusesTheSeparator)
         receipt.Edit13.SetText("TX1");
     };
     const SeparatorRow rows[] = {
-        {Form37, &Form37->Edit15, "Фискальный номер:", &Form37->Button5},
+        {Form37, &Form37->Edit15, "Фискальный номер:", &Form37->Button5,
+         [] { Form37->Edit15.SetText("12345"); }},
         {Form37, &Form37->Edit8, "Пароль:", &Form37->Button5},
         {Form37, &Form37->Edit3, "Регистрационный номер РРО:  (ІД)", &Form37->Button5},
         {Form37, &Form37->Edit1, "(ПН)", &Form37->Button5},
@@ -99,7 +100,7 @@ TEST_F(TypedSeparatorTest, EveryTypedFieldOfTheFiscalWindowsRefusesTheSeparator)
     EXPECT_EQ(std::count(host.ModalShown().begin(), host.ModalShown().end(), "TForm22"), 0);
 }
 
-// The brief's case: a fiscal number of the right length with a ";" in it never reaches the register.
+// Labels keep their words and lose their line breaks and colon in the message.
 TEST_F(TypedSeparatorTest, TheMessageNamesTheFieldAsTheWindowShowsIt) {
     EXPECT_EQ(FieldSeparatorMessage("Фискальный номер:"),
               "Поле \"Фискальный номер\" содержит недопустимый символ \";\"!\n"
