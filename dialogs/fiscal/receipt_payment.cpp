@@ -5,6 +5,7 @@
 #include "dialogs/fiscal/terminal_protocol.h"
 #include "driver/driver.h"
 #include "driver/frame.h"
+#include "shell/typed_fields.h"
 
 namespace {
 constexpr unsigned CardPaymentCommand = 0x78;
@@ -69,6 +70,7 @@ std::string ApprovedNotBooked(const std::string& reason, const CardAmount& amoun
 } // namespace
 
 void TForm21::Button8Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     DecimalSeparator = '.';
     int type = 0;
     try {
@@ -113,6 +115,7 @@ void TForm21::PayInCash(int type) {
 
 void TForm21::PayWithTypedIdentifier(int type, const CardAmount& amount) {
     const std::string identifier = CharLeft(Edit13.Text(), IdentifierLength);
+    if (!FieldsAccepted({{"Идентификатор транзакций", identifier}})) return;
     if (!IdentifierCarried(identifier) || !FitsFrame(CardPaymentData(type, amount, identifier))) {
         ShowMessage(kCardFailure);
         return;
