@@ -8,6 +8,7 @@
 #include "driver/driver.h"
 #include "shell/session.h"
 #include "shell/status_viewer.h"
+#include "shell/typed_fields.h"
 
 namespace {
 const std::string kBadInformation = "Информация переданная регистратором неверна. Чтение данных остановлено.";
@@ -32,6 +33,7 @@ struct TForm7::ReadRun {
 };
 
 void TForm7::Button3Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     const uint32_t reference = GetErrorCount();
     const int repeats = StrToInt(Edit7.Text());
     const Span span{StrToInt64(Edit4.Text()), StrToInt(Edit5.Text())};
@@ -55,6 +57,12 @@ void TForm7::Button3Click() {
     SetRunning(true);
     const std::optional<std::string> stop = ReadBlocks(run);
     SetRunning(false);
+    // A read that brought no byte leaves a file of that name as it was.
+    if (file.Written() == 0) {
+        file.Discard();
+        ShowMessage(ReadEndMessage(run, stop));
+        return;
+    }
     if (const auto failure = file.Finish()) {
         ShowMessage((stop ? *stop + "\n" : std::string()) + *failure);
         return;
@@ -120,6 +128,7 @@ std::string TForm7::ReadEndMessage(const ReadRun& run, const std::optional<std::
     if (!stop && held == run.span.Count) return kReadComplete;
     const std::string reason =
         stop.value_or("Данные флеш-памяти регистратора закончились. Чтение данных завершено не полностью.");
+    if (held == 0) return reason + "\nНи одного байта не записано, файл не изменён.";
     return reason + "\nВ файле байтов: " + IntToStr(held) + " из " + IntToStr(run.span.Count) +
            ", чтение остановлено на адресе " + IntToStr(run.span.Start + held) + ".";
 }
