@@ -15,6 +15,8 @@ public:
 // The lines of an article file: UTF-8 when the file is valid UTF-8, else CP1251; lines end with CR LF
 // or a lone LF. Raises EFOpenError when the file cannot be read.
 std::vector<std::string> ReadArticleFile(const std::string& path);
+// The same for the file's bytes.
+std::vector<std::string> ArticleLinesOfBytes(const std::string& bytes);
 
 // The article code of a line: the text before its first ";" as a 64-bit integer (EConvertError
 // when it is not one).
