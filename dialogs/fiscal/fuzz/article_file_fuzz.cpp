@@ -1,4 +1,5 @@
-// Reads arbitrary bytes as an article file and takes the code of every line, as article loading does.
+// Reads arbitrary bytes as an article file, judges every line and takes its code, as article loading
+// does.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,8 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::vector<std::string> lines = ArticleLinesOfBytes(bytes);
     Require(lines.size() <= size + 1);
+    int number = 0;
     for (const std::string& line : lines) {
         Require(line.find('\n') == std::string::npos);
+        if (!ArticleLineParses(line)) Require(!ArticleLineRefusal(line, ++number).empty());
         try {
             (void)ArticleCode(line);
         } catch (const EConvertError&) {
