@@ -85,12 +85,15 @@ void TForm21::SetUpControls() {
     Button11.SetCaption("Закрыть");
 }
 
+// The sale on the left, discounts and the printing of lines on the right, the receipt's end below, so
+// that the window fits a small screen.
 void TForm21::LayOut() {
     Edit2.SetWidth(300);
+    ListBox1.SetWidth(320); // room for an article's line
     Column main(*this);
-    main.Line({&Button1, &CheckBox1});
-    main.Field("Пароль:", Edit1).Field("Номер оператора:", Edit12);
     auto sides = main.Columns(2);
+    sides[0].Line({&Button1, &CheckBox1});
+    sides[0].Field("Пароль:", Edit1).Field("Номер оператора:", Edit12);
     sides[0].Add(Label1).Add(ListBox1).Add(Edit3);
     sides[0].Field("Цена за ед.:", Edit9).Field("Кол-во:", Edit10);
     sides[0].Line({&Button2});
@@ -100,10 +103,9 @@ void TForm21::LayOut() {
     Column absolute = sides[1].Group(GroupBox2);
     absolute.Field("Значение:", Edit5).Field("Номер \nналоговой \nгруппы:", Edit15);
     absolute.Line({&Button4, &Button7, &Button20});
-    sides[1].Stretch();
-    main.Line({&Edit2, &Button10});
-    main.Line({&ComboBox2, &Button18});
-    main.Line({&Edit11, &Button17});
+    sides[1].Line({&Edit2, &Button10});
+    sides[1].Line({&ComboBox2, &Button18});
+    sides[1].Line({&Edit11, &Button17});
     main.Line({&CheckBox2, &Button13, &Label6, &Label5});
     main.Line({&Button12, &Button5, &Button14, &Button15});
     Column payment = main.Group(GroupBox3);

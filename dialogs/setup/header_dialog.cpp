@@ -113,25 +113,33 @@ void TForm11::SetUpGrid(TStringGrid& grid, int rows) {
     grid.SetHeight((rows + 1) * grid.DefaultRowHeight() + 4);
 }
 
+// Each grid in its group with the buttons that act on it, the operation in a column beside them, so that
+// the window fits a small screen.
 void TForm11::LayOut() {
-    Column main(*this);
-    auto blocks = {std::pair{&GroupBox1, HeaderBlock()}, std::pair{&GroupBox2, AdvertisingBlock()}};
-    for (const auto& [box, block] : blocks) {
-        Column group = main.Group(*box);
-        auto sides = group.Columns(2);
-        sides[0].Add(*block.Grid);
-        sides[1].Space(28); // beside the title row
+    auto sides = Column(*this).Columns(2);
+    struct Group {
+        TGroupBox* Box;
+        Block Rows;
+        std::initializer_list<TControl*> Buttons; // clear, centre, undo centring
+    };
+    const Group groups[] = {{&GroupBox1, HeaderBlock(), {&Button3, &Button5, &Button6}},
+                            {&GroupBox2, AdvertisingBlock(), {&Button4, &Button8, &Button7}}};
+    for (const auto& [box, block, buttons] : groups) {
+        Column group = sides[0].Group(*box);
+        auto cells = group.Columns(2);
+        cells[0].Add(*block.Grid);
+        cells[1].Space(28); // beside the title row
         for (TCheckBox* centre : block.Centre)
-            sides[1].Add(*centre);
-        sides[1].Stretch();
+            cells[1].Add(*centre);
+        group.Line(buttons);
     }
-    main.Line({&Button3, &Button5, &Button6});
-    main.Line({&Button4, &Button8, &Button7});
-    main.Field("Ширина ленты (симв.):", {&Edit2, &ComboBox2})
+    sides[1].Space(20); // level with the grids
+    sides[1]
+        .Field("Ширина ленты (симв.):", {&Edit2, &ComboBox2})
         .Field("Операция:", ComboBox1)
-        .Add(CheckBox1)
-        .Field("Пароль:", Edit1);
-    main.Buttons({&Button2, &Button1});
+        .Field("Пароль:", Edit1)
+        .Add(CheckBox1);
+    sides[1].Buttons({&Button2, &Button1});
 }
 
 TForm11::Block TForm11::HeaderBlock() {
