@@ -4,6 +4,7 @@
 #include "dialogs/fiscal/article_loading.h"
 #include "driver/driver.h"
 #include "shell/status_viewer.h"
+#include "shell/typed_fields.h"
 
 TForm21* Form21 = nullptr;
 
@@ -179,6 +180,7 @@ bool TForm21::Judge(AnswerRecord* answer, int refused, const std::string& timeou
 }
 
 void TForm21::Button1Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     int refused = 0;
     AnswerRecord* answer =
         OpenFiscalReceipt(Edit1.Text(), StrToInt(Edit12.Text()), 1, CheckBox1.Checked() ? 1 : 0, &refused);
@@ -202,17 +204,24 @@ void TForm21::Button2Click() {
 
 // The register learns the article line as it stands before selling it.
 bool TForm21::ProgramSelectedArticle() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return false;
+    if (!ArticleLineParses(Edit3.Text())) {
+        ShowMessage(ArticleLineRefusal(Edit3.Text()));
+        return false;
+    }
     AnswerRecord* answer = SendCommand(AddArticleCommand, Edit1.Text() + ";" + Edit3.Text());
     return Judge(answer, 0, TimeoutMessage, "Ошибка ");
 }
 
 void TForm21::Button10Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}, {"Комментарий", Edit2.Text()}})) return;
     int refused = 0;
     AnswerRecord* answer = PrintText(Edit1.Text(), Edit2.Text(), &refused);
     Judge(answer, refused, "Таймаут устройства! Ошибка печати комментария!", "Ошибка печати комментария");
 }
 
 void TForm21::Discount(AnswerRecord* (*command)(const std::string&, double, int*), TEdit& value) {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     DecimalSeparator = '.';
     const double amount = StrToFloat(value.Text());
     int refused = 0;
@@ -222,6 +231,7 @@ void TForm21::Discount(AnswerRecord* (*command)(const std::string&, double, int*
 
 void TForm21::TaxGroupDiscount(AnswerRecord* (*command)(const std::string&, double, int, int*), TEdit& value,
                                TEdit& group) {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     DecimalSeparator = '.';
     const double amount = StrToFloat(value.Text());
     const int taxGroup = StrToInt(group.Text());
@@ -250,6 +260,7 @@ void TForm21::Button20Click() {
 }
 
 void TForm21::Button13Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     int refused = 0;
     AnswerRecord* answer = PrintTotal(Edit1.Text(), CheckBox2.Checked() ? 1 : 0, &refused);
     if (Judge(answer, refused, "Таймаут устройства! Ошибка печати итога!", "Ошибка печати итога"))
@@ -257,6 +268,7 @@ void TForm21::Button13Click() {
 }
 
 void TForm21::Cancel(int type) {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     int refused = 0;
     AnswerRecord* answer = CancelOperation(Edit1.Text(), type, &refused);
     Judge(answer, refused, kCancelTimeout, kCancelError);
@@ -276,6 +288,7 @@ void TForm21::Button15Click() {
 }
 
 void TForm21::Button9Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     int refused = 0;
     AnswerRecord* answer = CloseFiscalReceipt(Edit1.Text(), CheckBox2.Checked() ? 1 : 0, &refused);
     Judge(answer, refused, "Таймаут устройства! Ошибка закрыиия чека!", "Ошибка закрытия чека");
@@ -294,6 +307,7 @@ void TForm21::Button17Click() {
 }
 
 void TForm21::Button18Click() {
+    if (!FieldsAccepted({{"Комментарий", Edit2.Text()}})) return;
     int refused = 0;
     AnswerRecord* answer = ShowOnDisplay(DefaultPassword, Edit2.Text(), ComboBox2.ItemIndex(), 0, &refused);
     ShowErrorField(answer, refused);

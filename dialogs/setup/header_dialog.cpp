@@ -3,6 +3,7 @@
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm11* Form11 = nullptr;
 
@@ -195,6 +196,7 @@ void TForm11::Button2Click() {
     std::vector<Block> blocks;
     if (header) blocks.push_back(HeaderBlock());
     if (advertising) blocks.push_back(AdvertisingBlock());
+    if (!TypedTextsAccepted(blocks, operation <= 2)) return;
     const int width = operation <= 2 ? PaperWidth() : 0;
     for (const Block& block : blocks) {
         const bool done = operation <= 2   ? Program(block, width)
@@ -203,6 +205,18 @@ void TForm11::Button2Click() {
         if (!done) return;
     }
     ShowMessage(SuccessMessage);
+}
+
+// The password, and when programming every line that will be written, named by block and number.
+bool TForm11::TypedTextsAccepted(const std::vector<Block>& blocks, bool programming) {
+    std::vector<TypedField> fields = {{"Пароль:", Edit1.Text()}};
+    for (const Block& block : blocks) {
+        const TStringGrid& grid = *block.Grid;
+        for (int row = 1; programming && row <= static_cast<int>(block.Centre.size()); ++row)
+            if (grid.Cell(2, row) != kSkip)
+                fields.push_back({block.Title + ", строка " + grid.Cell(0, row), grid.Cell(1, row)});
+    }
+    return FieldsAccepted(fields);
 }
 
 bool TForm11::Program(const Block& block, int width) {
