@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/forms/application.h"
 #include "platform/forms/control.h"
+#include "platform/forms/event_delivery.h"
 #include "platform/forms/events.h"
 #include "platform/forms/form.h"
 

@@ -1,4 +1,5 @@
 #include "platform/forms/application.h"
+#include "platform/forms/event_delivery.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -12,7 +12,6 @@
 //
 // Tests call EnsureApplication() once instead (it creates the object when there is none).
 #include <exception>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,8 +19,6 @@
 #include "platform/forms/form.h"
 
 class QApplication;
-class QEvent;
-class QObject;
 
 class TApplication {
 public:
@@ -81,13 +78,6 @@ private:
 
 // The one application object of the program (nullptr before it is made).
 extern TApplication* Application;
-
-// Wraps the delivery of every event to its receiver (the receiver's event filters and its own
-// processing); deliver runs that delivery once and returns its result. The kit's window hook sees
-// events before and after a control's processing through it. One wrapper at a time; none by default.
-using TEventDeliveryWrapper =
-    std::function<bool(QObject* receiver, QEvent* event, const std::function<bool()>& deliver)>;
-void SetEventDeliveryWrapper(TEventDeliveryWrapper wrapper);
 
 // Creates the application object when there is none (tests); returns it.
 TApplication& EnsureApplication();
