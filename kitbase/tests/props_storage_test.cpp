@@ -296,6 +296,7 @@ TEST_F(PropsStorageTest, AHandEditedCountIsBoundByTheItemsTheSectionHolds) {
     }
     store.sections["Main.Lines"]["Count"] = "2";
     store.sections["Main"]["Items.Count"] = "1";
+    Target(sample);
     storage.LoadProperties({"Lines", "Items"});
     EXPECT_EQ(sample.Lines.ToVector(), (std::vector<std::string>{"one", ""}))
         << "a smaller count still counts";
