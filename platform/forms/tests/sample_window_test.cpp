@@ -4,6 +4,8 @@
 #include <QMenuBar>
 #include <filesystem>
 
+#include <unistd.h>
+
 #include "platform/forms/tests/fixture.h"
 
 namespace {
@@ -109,9 +111,13 @@ int DarkPixels(const QImage& image, const QRect& area) {
 
 TEST_F(SampleWindowTest, RendersToPngWithReadableCyrillic) {
     TForm27 form;
-    const std::string path = (std::filesystem::temp_directory_path() / "kaltor_sample_window.png").string();
+    // One file per process: the same test runs at once in each of the tests' locales.
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("kaltor_sample_window-" + std::to_string(::getpid()) + ".png"))
+                                 .string();
     ASSERT_TRUE(GrabToPng(form, path));
     QImage picture(QString::fromStdString(path));
+    std::filesystem::remove(path);
     ASSERT_FALSE(picture.isNull());
     EXPECT_GT(picture.width(), 300);
     EXPECT_GT(picture.height(), 300);
