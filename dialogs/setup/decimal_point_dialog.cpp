@@ -38,6 +38,7 @@ TForm32::TForm32() {
 }
 
 void TForm32::FormActivate() {
+    if (ActivatedAgain()) return;
     ComboBox1.SetItemIndex(2);
 }
 

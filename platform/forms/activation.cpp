@@ -13,18 +13,18 @@ std::vector<TForm*>& Stack() {
     return stack;
 }
 
-const TForm*& WindowJustShown() {
+const TForm*& WindowActiveAgain() {
     static const TForm* form = nullptr;
     return form;
 }
 
 // Runs OnActivate and tells the handler why it runs. A handler that shows a window of its own sees
 // the activations nested in it answer for themselves, and its own answer again afterwards.
-void Activate(TForm& form, bool byShow) {
+void Activate(TForm& form, bool again) {
     struct Restore {
         const TForm* outer;
-        ~Restore() { WindowJustShown() = outer; }
-    } restore{std::exchange(WindowJustShown(), byShow ? &form : nullptr)};
+        ~Restore() { WindowActiveAgain() = outer; }
+    } restore{std::exchange(WindowActiveAgain(), again ? &form : nullptr)};
     Fire(form.OnActivate);
 }
 
@@ -43,7 +43,7 @@ void Shown(TForm& form, bool appeared) {
     Erase(form);
     stack.push_back(&form);
     if (previous) Fire(previous->OnDeactivate);
-    Activate(form, appeared);
+    Activate(form, !appeared);
 }
 
 void Hidden(TForm& form) {
@@ -52,7 +52,7 @@ void Hidden(TForm& form) {
     Erase(form);
     if (!wasActive) return;
     Fire(form.OnDeactivate);
-    if (!stack.empty()) Activate(*stack.back(), false);
+    if (!stack.empty()) Activate(*stack.back(), true);
 }
 
 void Forget(TForm& form) {
@@ -63,8 +63,8 @@ TForm* Active() {
     return Stack().empty() ? nullptr : Stack().back();
 }
 
-const TForm* ActivatingByShow() {
-    return WindowJustShown();
+const TForm* ActivatingAgain() {
+    return WindowActiveAgain();
 }
 
 TForm* TopModal() {

@@ -167,8 +167,8 @@ bool TForm::Visible() const {
 bool TForm::Active() const {
     return activation::Active() == this;
 }
-bool TForm::ActivatedByShow() const {
-    return activation::ActivatingByShow() == this;
+bool TForm::ActivatedAgain() const {
+    return activation::ActivatingAgain() == this;
 }
 
 void TForm::Show() {

@@ -15,7 +15,7 @@ public:
         SetName(name);
         OnShow = [&log, name] { log.push_back(name + ".Show"); };
         OnActivate = [this, &log, name] {
-            log.push_back(name + (ActivatedByShow() ? ".Activate" : ".Activate again"));
+            log.push_back(name + (ActivatedAgain() ? ".Activate again" : ".Activate"));
         };
         OnDeactivate = [&log, name] { log.push_back(name + ".Deactivate"); };
         OnClose = [&log, name](TCloseAction&) { log.push_back(name + ".Close"); };
@@ -73,23 +73,23 @@ TEST_F(ActivationTest, MessageBoxesAndFileDialogsDoNotReactivate) {
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Успешно!", "Продолжать?"}));
 }
-TEST_F(ActivationTest, OnlyAWindowThatAppearsIsActivatedByShow) {
-    std::vector<bool> byShow;
+TEST_F(ActivationTest, AWindowIsActivatedAgainOnlyWhenItWasOnTheScreen) {
+    std::vector<bool> again;
     main.OnActivate = [&] {
-        byShow.push_back(main.ActivatedByShow());
-        if (byShow.size() > 1) return;
+        again.push_back(main.ActivatedAgain());
+        if (again.size() > 1) return;
         // A handler that shows a window during its own show still counts as shown once that one closes.
         dialog.ShowModal();
-        byShow.push_back(main.ActivatedByShow());
+        again.push_back(main.ActivatedAgain());
     };
     main.Show();
-    EXPECT_FALSE(main.ActivatedByShow()); // only while the handler runs
+    EXPECT_FALSE(main.ActivatedAgain()); // only while the handler runs
     dialog.Show();
     main.Show(); // already on the screen: brought to the front, not shown again
     dialog.Close();
     main.Hide();
     main.Show();
-    EXPECT_EQ(byShow, (std::vector<bool>{true, false, true, false, true}));
+    EXPECT_EQ(again, (std::vector<bool>{false, true, false, true, false}));
     main.Hide();
 }
 
