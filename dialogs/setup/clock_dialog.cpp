@@ -4,6 +4,7 @@
 #include "platform/text/text.h"
 #include "shell/session.h"
 #include "shell/status_viewer.h"
+#include "shell/typed_fields.h"
 
 TForm27* Form27 = nullptr;
 
@@ -52,12 +53,14 @@ void TForm27::FormActivate() {
 }
 
 void TForm27::Button3Click() {
+    if (!FieldsAccepted({{"Время (HHMM):", Edit2.Text()}, {"Пароль:", Edit3.Text()}})) return;
     AnswerRecord* answer = SetDateTime(Edit3.Text(), RegisterDate(DateEdit1.Text()), Edit2.Text(), nullptr);
     if (!CheckAnswer(answer, AnswerCheck().Error("Ошибка установки времени!").Status(&Button4))) return;
     ShowMessage(SuccessMessage);
 }
 
 void TForm27::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     AnswerRecord* answer = GetDateTime(Edit3.Text(), 0, nullptr);
     if (!CheckAnswer(answer, AnswerCheck().Error("Ошибка чтения времени!").Status(&Button4))) return;
     DateEdit1.SetText(ShownDate(answer->Field(1)));

@@ -6,6 +6,7 @@
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm6* Form6 = nullptr;
 
@@ -102,6 +103,7 @@ bool TForm6::PacketSent(AnswerRecord* answer) {
 }
 
 void TForm6::Button3Click() {
+    if (!FieldsAccepted({{"Пароль для программирования:", Edit1.Text()}})) return;
     const int width = StrToInt(Edit2.Text());
     const int height = StrToInt(Edit3.Text());
     if (!UploadSizeAllowed(width, height)) return;
