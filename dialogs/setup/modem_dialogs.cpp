@@ -118,11 +118,13 @@ TForm44::TForm44() {
     Button1.OnClick = [this] { Button1Click(); };
 }
 
-// The report is shown whatever came back; the answer is still kept for the status viewer.
+// The report is shown whatever came back (empty when nothing was sent); the answer is still kept for
+// the status viewer.
 void TForm44::Button2Click() {
     if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     AnswerRecord* answer = SendCommand(0xEA, Edit3.Text() + ";");
-    Session.CurrentAnswer = answer;
+    StoreAnswer(answer);
+    if (answer->NotSent()) ShowMessage(NotSentMessage);
     Edit32.SetText(answer->Field(1));
     Edit35.SetText(ModemDateTime(answer->Field(2)));
     Edit36.SetText(ModemDateTime(answer->Field(3)));
