@@ -116,10 +116,15 @@ TForm44::TForm44() {
     Button1.OnClick = [this] { Button1Click(); };
 }
 
-// The report is shown whatever came back; the answer is still kept for the status viewer.
+// The report is shown whatever the register answered; when no intact answer came there is nothing to
+// show, so the previous report stays under the time-out message.
 void TForm44::Button2Click() {
     AnswerRecord* answer = SendCommand(0xEA, Edit3.Text() + ";");
-    Session.CurrentAnswer = answer;
+    if (!answer->Answered()) {
+        CheckAnswer(answer);
+        return;
+    }
+    StoreAnswer(answer);
     Edit32.SetText(answer->Field(1));
     Edit35.SetText(ModemDateTime(answer->Field(2)));
     Edit36.SetText(ModemDateTime(answer->Field(3)));

@@ -1,8 +1,8 @@
 #include "dialogs/setup/network_dialogs.h"
 
-#include <fstream>
 #include <sstream>
 
+#include "dialogs/setup/file_bytes.h"
 #include "dialogs/setup/network_codes.h"
 #include "driver/driver.h"
 #include "platform/text/text.h"
@@ -39,7 +39,7 @@ bool ShowSettings(const AnswerRecord& answer, const NetworkFields& to) {
 
 // A number for the register, 0..65535; nothing (after the message) when it is out of range.
 std::optional<std::string> WordOf(const TEdit& edit, const std::string& refusal) {
-    const int value = StrToInt(edit.Text());
+    const int value = DecimalStrToInt(edit.Text());
     if (value >= 0 && value <= 65535) return SwappedWord(value);
     ShowMessage(refusal);
     return std::nullopt;
@@ -231,13 +231,12 @@ void TForm49::Button3Click() {
 }
 
 std::optional<std::vector<std::string>> ReadLinkParamsFile(const std::string& path, std::string& problem) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    if (!file || !(bytes << file.rdbuf())) {
+    const auto bytes = ReadFileBytes(path); // an empty file reads as empty: it is merely short
+    if (!bytes) {
         problem = "Невозможно прочитать файл " + path + ". Ошибка!";
         return std::nullopt;
     }
-    std::string text = FileTextToUtf8(bytes.str());
+    std::string text = FileTextToUtf8(*bytes);
     if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
     std::vector<std::string> lines;
     std::istringstream in(text);
