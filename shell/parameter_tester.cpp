@@ -3,6 +3,7 @@
 #include "shell/command_dialog.h"
 #include "shell/session.h"
 #include "shell/status_viewer.h"
+#include "shell/typed_fields.h"
 #include "shell/windows.h"
 
 namespace {
@@ -80,6 +81,7 @@ void TForm4::FormDeactivate() {
 }
 
 void TForm4::Button1Click() {
+    if (!TypedFieldsAccepted()) return;
     for (TEdit* edit : Outputs())
         edit->Clear();
     for (TEdit* edit : {&Edit2, &Edit3, &Edit4})
@@ -88,6 +90,14 @@ void TForm4::Button1Click() {
     for (int row = 0; row < ApiParameterRows; ++row)
         inputs[row] = Inputs()[row]->Text();
     ShowResult(RunTesterCommand(ApiSetup.ApiCode, Edit1.Text(), inputs));
+}
+
+// The password and the input parameters the command takes, as the window names them.
+bool TForm4::TypedFieldsAccepted() {
+    std::vector<TypedField> fields = {{"Пароль: ", Edit1.Text()}};
+    for (int row = 0; row < ApiSetup.ApiInputCount && row < ApiParameterRows; ++row)
+        fields.push_back({"Входные параметры: Параметр " + std::to_string(row + 1), Inputs()[row]->Text()});
+    return FieldsAccepted(fields);
 }
 
 // Nothing sent (a refusal, or a code the tester has no call for) shows why and leaves the result

@@ -33,6 +33,7 @@ public:
 private:
     void LayOut();
     void BindHints();
+    bool TypedFieldsAccepted();
     void ShowResult(const TesterResult& result);
     void ShowOutputs(const AnswerRecord& answer);
 

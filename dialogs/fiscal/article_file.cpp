@@ -1,5 +1,6 @@
 #include "dialogs/fiscal/article_file.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,6 +17,22 @@ std::vector<std::string> ReadArticleFile(const std::string& path) {
     TStringList lines;
     lines.SetText(FileTextToUtf8(bytes.str()));
     return lines.ToVector();
+}
+
+namespace {
+constexpr size_t kArticleFields = 5;
+}
+
+bool ArticleLineParses(const std::string& line) {
+    return !line.empty() && line.back() == ';' &&
+           static_cast<size_t>(std::count(line.begin(), line.end(), ';')) == kArticleFields;
+}
+
+std::string ArticleLineRefusal(const std::string& line, int number) {
+    const std::string which = number > 0 ? "Строка " + std::to_string(number) + " \"" : "Строка \"";
+    return which + line +
+           "\" не разбирается на поля \"код;наименование;цена;налоговая группа;номер отдела;\"!\n"
+           "В регистратор ничего не отправлено.";
 }
 
 int64_t ArticleCode(const std::string& line) {

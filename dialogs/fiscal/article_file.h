@@ -16,6 +16,13 @@ public:
 // or a lone LF. Raises EFOpenError when the file cannot be read.
 std::vector<std::string> ReadArticleFile(const std::string& path);
 
+// True when a line holds the five fields of an article, each followed by ";". A ";" inside a name
+// gives a field too many, which the register would read as shifted fields.
+bool ArticleLineParses(const std::string& line);
+
+// Why a line is not sent; number counts the memo's lines from 1 (0: the line has no number).
+std::string ArticleLineRefusal(const std::string& line, int number = 0);
+
 // The article code of a line: the text before its first ";" as a 64-bit integer (EConvertError
 // when it is not one).
 int64_t ArticleCode(const std::string& line);

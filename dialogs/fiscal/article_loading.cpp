@@ -3,6 +3,7 @@
 #include "dialogs/fiscal/article_file.h"
 #include "driver/driver.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm20* Form20 = nullptr;
 
@@ -66,7 +67,9 @@ void TForm20::Button1Click() {
 
 // One "add article" command per line, to the last line whatever the register answers.
 void TForm20::Button2Click() {
+    if (!FieldsAccepted({{"Пароль: ", Edit1.Text()}})) return;
     const std::vector<std::string> lines = Memo1.Lines().ToVector();
+    if (!LinesParse(lines)) return;
     ProgressBar1.SetMin(0);
     ProgressBar1.SetMax(static_cast<int>(lines.size()));
     ProgressBar1.SetPosition(0);
@@ -81,6 +84,17 @@ void TForm20::Button2Click() {
         if (refused++ == 0) firstRefused = static_cast<int>(i + 1);
     }
     ShowMessage(CompletionMessage(refused, firstRefused));
+}
+
+// Every line is checked before the first is sent, so a faulty file loads nothing rather than a part.
+// An empty line is sent as it stands: the register answers it and the end message counts it.
+bool TForm20::LinesParse(const std::vector<std::string>& lines) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].empty() || ArticleLineParses(lines[i])) continue;
+        ShowMessage(ArticleLineRefusal(lines[i], static_cast<int>(i + 1)));
+        return false;
+    }
+    return true;
 }
 
 // The file name stays, so the receipt does not ask for a file again.

@@ -1,6 +1,9 @@
 #pragma once
 // Article loading: an article file into the memo, and every line of the memo into the register's
 // goods base. The fiscal receipt takes its article list from here.
+#include <string>
+#include <vector>
+
 #include "platform/forms/forms.h"
 
 class TForm20 : public TForm {
@@ -29,6 +32,7 @@ public:
 
 private:
     void LayOut();
+    bool LinesParse(const std::vector<std::string>& lines);
 };
 
 extern TForm20* Form20;

@@ -3,6 +3,7 @@
 #include "dialogs/fiscal/report_steps.h"
 #include "driver/driver.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 #include "shell/windows.h"
 
 TForm23* Form23 = nullptr;
@@ -41,6 +42,7 @@ void TForm23::Button3Click() {
 }
 
 void TForm23::Button6Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     if (!CheckAnswer(PrintDailyReport(Edit1.Text(), drClearTape, nullptr),
                      AnswerCheck().Decoded("Обнуление контрольной ленты:\n  ").CodeEdit(&Edit3)))
         return;
@@ -48,6 +50,7 @@ void TForm23::Button6Click() {
 }
 
 void TForm23::Button5Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     const std::string password = Edit1.Text();
     Button4.SetEnabled(true);
     if (!CheckAnswer(OpenNonFiscalReceipt(password, nullptr))) return;

@@ -2,6 +2,7 @@
 
 #include "driver/driver.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 #include "shell/windows.h"
 
 TForm31* Form31 = nullptr;
@@ -33,6 +34,7 @@ void TForm31::FormActivate() {
 
 // The wrapping receipt is opened and closed with the default password whatever the edit holds.
 void TForm31::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     const AnswerCheck wrapping =
         AnswerCheck().Decoded("Печать дополнительных дневных отчетов :\n  ").CodeEdit(&Edit3);
     if (!CheckAnswer(OpenNonFiscalReceipt(DefaultPassword, nullptr), wrapping)) return;

@@ -5,6 +5,7 @@
 #include "driver/driver.h"
 #include "platform/clock/clock.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm15* Form15 = nullptr;
 
@@ -53,6 +54,9 @@ void TForm15::FormActivate() {
 
 // The restart's answer is neither stored nor judged: the register goes quiet while it restarts.
 void TForm15::Button3Click() {
+    if (!FieldsAccepted(
+            {{"Дата (DDMMYY): ", Edit1.Text()}, {"Время (HHMM):", Edit2.Text()}, {"Пароль:", Edit3.Text()}}))
+        return;
     int error = 0;
     AnswerRecord* answer = SetDateTime(Edit3.Text(), Edit1.Text(), Edit2.Text(), &error);
     if (!CheckAnswer(answer, AnswerCheck()
@@ -66,6 +70,7 @@ void TForm15::Button3Click() {
 
 void TForm15::Button2Click() {
     Label6.Hide();
+    if (!FieldsAccepted({{"Заводской номер:", Edit4.Text()}, {"Пароль:", Edit3.Text()}})) return;
     if (CharCount(Edit4.Text()) < 7) {
         ShowMessage("Неверное количество символов в номере! \n Заводской номер не установлен!");
         return;

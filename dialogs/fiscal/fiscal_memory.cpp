@@ -6,6 +6,7 @@
 #include "driver/driver.h"
 #include "shell/session.h"
 #include "shell/status_viewer.h"
+#include "shell/typed_fields.h"
 
 TForm7* Form7 = nullptr;
 
@@ -155,6 +156,7 @@ void TForm7::ShowAnswer(const AnswerRecord& answer) {
 }
 
 void TForm7::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     if (!Confirmed("Флеш-память регистратора будет обнулена. Продолжать?", "Обнуление флеш-памяти отменено!"))
         return;
     AnswerRecord* answer = SendCommand(kClearMemory, ClearMemoryData(Edit3.Text()));

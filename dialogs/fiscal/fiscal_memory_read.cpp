@@ -8,6 +8,7 @@
 #include "driver/driver.h"
 #include "shell/session.h"
 #include "shell/status_viewer.h"
+#include "shell/typed_fields.h"
 
 namespace {
 const std::string kBadInformation = "Информация переданная регистратором неверна. Чтение данных остановлено.";
@@ -32,6 +33,7 @@ struct TForm7::ReadRun {
 };
 
 void TForm7::Button3Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     const uint32_t reference = GetErrorCount();
     const int repeats = StrToInt(Edit7.Text());
     const Span span{StrToInt64(Edit4.Text()), StrToInt(Edit5.Text())};

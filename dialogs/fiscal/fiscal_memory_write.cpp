@@ -7,12 +7,14 @@
 #include "dialogs/fiscal/memory_blocks.h"
 #include "driver/driver.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 namespace {
 const std::string kWriteCaption = "Ошибка записи в флеш-память:\n  ";
 }
 
 void TForm7::Button4Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     const Span span{StrToInt(Edit4.Text()), StrToInt(Edit5.Text())};
     if (!SpanAccepted(span)) return;
     OpenDialog1.SetInitialDir(std::filesystem::current_path().string());

@@ -45,6 +45,7 @@ private:
 
     bool ReadNumbers();
     bool ReadTax(int row);
+    bool TypedFieldsAccepted();
     int ProgramTaxes();
     bool FiscalNumberLengthAccepted();
     bool TaxIdLengthsAccepted();

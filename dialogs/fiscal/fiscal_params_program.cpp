@@ -4,8 +4,10 @@
 #include "dialogs/fiscal/program_confirm.h"
 #include "driver/driver.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 void TFiscalParamsForm::Button5Click() {
+    if (!TypedFieldsAccepted()) return;
     Form22->ShowModal();
     if (Form22->Cancelled) return;
     Form36->TaxRatesResult = Form22->CheckBox4.Checked() ? ProgramTaxes() : -1;
@@ -22,6 +24,20 @@ void TFiscalParamsForm::Button5Click() {
         Form36->TaxIdResult = -1;
     }
     Form36->ShowModal();
+}
+
+// Everything typed that programming may send, named as the window shows it.
+bool TFiscalParamsForm::TypedFieldsAccepted() {
+    std::vector<TypedField> fields = {{"Пароль:", Edit8.Text()},
+                                      {"Регистрационный номер РРО:  (ІД)", Edit3.Text()},
+                                      {"(ПН)", Edit1.Text()},
+                                      {"Фискальный номер:", Edit15.Text()}};
+    for (int row = 0; row < 5; ++row) {
+        const TaxRow tax = Row(row);
+        fields.push_back({"Налог " + TaxLetter(row) + ", ставка налога", tax.rate.Text()});
+        fields.push_back({"Налог " + TaxLetter(row) + ", наименование", tax.name.Text()});
+    }
+    return FieldsAccepted(fields);
 }
 
 // 1 when all five taxes were taken, else 0; the first failure leaves the later taxes unsent. A row

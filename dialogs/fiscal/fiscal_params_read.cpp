@@ -3,6 +3,7 @@
 #include "dialogs/fiscal/fiscal_values.h"
 #include "driver/driver.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ std::string TaxNumberOf(const std::string& field) {
 } // namespace
 
 void TFiscalParamsForm::Button1Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit8.Text()}})) return;
     if (!ReadNumbers()) return;
     for (int row = 0; row < 5; ++row)
         if (!ReadTax(row)) return;

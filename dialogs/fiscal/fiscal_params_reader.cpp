@@ -4,6 +4,7 @@
 #include "dialogs/fiscal/fiscal_values.h"
 #include "driver/driver.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm17* Form17 = nullptr;
 
@@ -41,6 +42,7 @@ TForm17::TForm17() {
 }
 
 void TForm17::Button3Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit5.Text()}})) return;
     if (!ReadNumbers()) return;
     for (int row = 0; row < 5; ++row)
         if (!ReadTax(row)) return;

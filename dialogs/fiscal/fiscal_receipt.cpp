@@ -4,6 +4,7 @@
 #include "dialogs/fiscal/article_loading.h"
 #include "driver/driver.h"
 #include "shell/status_viewer.h"
+#include "shell/typed_fields.h"
 
 TForm21* Form21 = nullptr;
 
@@ -85,12 +86,15 @@ void TForm21::SetUpControls() {
     Button11.SetCaption("Закрыть");
 }
 
+// The sale on the left, discounts and the printing of lines on the right, the receipt's end below, so
+// that the window fits a small screen.
 void TForm21::LayOut() {
     Edit2.SetWidth(300);
+    ListBox1.SetWidth(320); // room for an article's line
     Column main(*this);
-    main.Line({&Button1, &CheckBox1});
-    main.Field("Пароль:", Edit1).Field("Номер оператора:", Edit12);
     auto sides = main.Columns(2);
+    sides[0].Line({&Button1, &CheckBox1});
+    sides[0].Field("Пароль:", Edit1).Field("Номер оператора:", Edit12);
     sides[0].Add(Label1).Add(ListBox1).Add(Edit3);
     sides[0].Field("Цена за ед.:", Edit9).Field("Кол-во:", Edit10);
     sides[0].Line({&Button2});
@@ -100,10 +104,9 @@ void TForm21::LayOut() {
     Column absolute = sides[1].Group(GroupBox2);
     absolute.Field("Значение:", Edit5).Field("Номер \nналоговой \nгруппы:", Edit15);
     absolute.Line({&Button4, &Button7, &Button20});
-    sides[1].Stretch();
-    main.Line({&Edit2, &Button10});
-    main.Line({&ComboBox2, &Button18});
-    main.Line({&Edit11, &Button17});
+    sides[1].Line({&Edit2, &Button10});
+    sides[1].Line({&ComboBox2, &Button18});
+    sides[1].Line({&Edit11, &Button17});
     main.Line({&CheckBox2, &Button13, &Label6, &Label5});
     main.Line({&Button12, &Button5, &Button14, &Button15});
     Column payment = main.Group(GroupBox3);
@@ -177,6 +180,7 @@ bool TForm21::Judge(AnswerRecord* answer, int refused, const std::string& timeou
 }
 
 void TForm21::Button1Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     int refused = 0;
     AnswerRecord* answer =
         OpenFiscalReceipt(Edit1.Text(), StrToInt(Edit12.Text()), 1, CheckBox1.Checked() ? 1 : 0, &refused);
@@ -200,17 +204,24 @@ void TForm21::Button2Click() {
 
 // The register learns the article line as it stands before selling it.
 bool TForm21::ProgramSelectedArticle() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return false;
+    if (!ArticleLineParses(Edit3.Text())) {
+        ShowMessage(ArticleLineRefusal(Edit3.Text()));
+        return false;
+    }
     AnswerRecord* answer = SendCommand(AddArticleCommand, Edit1.Text() + ";" + Edit3.Text());
     return Judge(answer, 0, TimeoutMessage, "Ошибка ");
 }
 
 void TForm21::Button10Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}, {"Комментарий", Edit2.Text()}})) return;
     int refused = 0;
     AnswerRecord* answer = PrintText(Edit1.Text(), Edit2.Text(), &refused);
     Judge(answer, refused, "Таймаут устройства! Ошибка печати комментария!", "Ошибка печати комментария");
 }
 
 void TForm21::Discount(AnswerRecord* (*command)(const std::string&, double, int*), TEdit& value) {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     DecimalSeparator = '.';
     const double amount = StrToFloat(value.Text());
     int refused = 0;
@@ -220,6 +231,7 @@ void TForm21::Discount(AnswerRecord* (*command)(const std::string&, double, int*
 
 void TForm21::TaxGroupDiscount(AnswerRecord* (*command)(const std::string&, double, int, int*), TEdit& value,
                                TEdit& group) {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     DecimalSeparator = '.';
     const double amount = StrToFloat(value.Text());
     const int taxGroup = StrToInt(group.Text());
@@ -248,6 +260,7 @@ void TForm21::Button20Click() {
 }
 
 void TForm21::Button13Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     int refused = 0;
     AnswerRecord* answer = PrintTotal(Edit1.Text(), CheckBox2.Checked() ? 1 : 0, &refused);
     if (Judge(answer, refused, "Таймаут устройства! Ошибка печати итога!", "Ошибка печати итога"))
@@ -255,6 +268,7 @@ void TForm21::Button13Click() {
 }
 
 void TForm21::Cancel(int type) {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     int refused = 0;
     AnswerRecord* answer = CancelOperation(Edit1.Text(), type, &refused);
     Judge(answer, refused, kCancelTimeout, kCancelError);
@@ -274,6 +288,7 @@ void TForm21::Button15Click() {
 }
 
 void TForm21::Button9Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     int refused = 0;
     AnswerRecord* answer = CloseFiscalReceipt(Edit1.Text(), CheckBox2.Checked() ? 1 : 0, &refused);
     Judge(answer, refused, "Таймаут устройства! Ошибка закрыиия чека!", "Ошибка закрытия чека");
@@ -292,6 +307,7 @@ void TForm21::Button17Click() {
 }
 
 void TForm21::Button18Click() {
+    if (!FieldsAccepted({{"Комментарий", Edit2.Text()}})) return;
     int refused = 0;
     AnswerRecord* answer = ShowOnDisplay(DefaultPassword, Edit2.Text(), ComboBox2.ItemIndex(), 0, &refused);
     ShowErrorField(answer, refused);

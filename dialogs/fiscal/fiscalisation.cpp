@@ -4,6 +4,7 @@
 #include "platform/clock/clock.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm19* Form19 = nullptr;
 
@@ -60,6 +61,10 @@ bool TForm19::PasswordsAccepted() {
 }
 
 void TForm19::Button2Click() {
+    if (!FieldsAccepted({{"Заводской номер ККМ:", Edit4.Text()},
+                         {"Пароль налогового инспектора:", Edit1.Text()},
+                         {"Пароль:", Edit3.Text()}}))
+        return;
     if (!PasswordsAccepted()) return;
     int error = 0;
     AnswerRecord* answer = Fiscalize(Edit3.Text(), Edit4.Text(), Edit1.Text(), &error);

@@ -2,6 +2,7 @@
 
 #include "driver/driver.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm16* Form16 = nullptr;
 
@@ -23,6 +24,10 @@ TForm16::TForm16() {
 
 // A mistyped new password would lock the inspector out of a fiscal register, so the repeat must match.
 void TForm16::Button2Click() {
+    if (!FieldsAccepted({{"Заводской номер ККМ:", Edit4.Text()},
+                         {"Старый пароль налогового инспектора:", Edit3.Text()},
+                         {"Новый пароль:", Edit1.Text()}}))
+        return;
     if (Edit2.Text() != Edit1.Text()) {
         ShowMessage("Новый пароль и его повтор не совпадают!");
         return;

@@ -3,6 +3,7 @@
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm8* Form8 = nullptr;
 
@@ -46,6 +47,7 @@ void TForm8::Memo1KeyPress(char32_t& key) {
 }
 
 void TForm8::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     const std::string password = Edit1.Text();
     if (!CheckAnswer(OpenNonFiscalReceipt(password, nullptr))) return;
     for (int i = 0; i < Memo1.Lines().Count(); ++i) {

@@ -1,6 +1,7 @@
 #include "dialogs/fiscal/payment_forms.h"
 
 #include "driver/driver.h"
+#include "shell/typed_fields.h"
 
 TForm34* Form34 = nullptr;
 
@@ -114,6 +115,7 @@ bool TForm34::ReadPaymentForm(int number) {
 }
 
 void TForm34::Button2Click() {
+    if (!FieldsAccepted({{"Наименование:", Edit1.Text()}})) return;
     const int mask = PaymentPermissionMask(CheckBox1.Checked(), CheckBox2.Checked(), CheckBox3.Checked());
     const int number = StrToInt(Edit2.Text());
     int refused = 0;

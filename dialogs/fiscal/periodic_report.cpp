@@ -5,6 +5,7 @@
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 #include "shell/windows.h"
 
 TForm25* Form25 = nullptr;
@@ -75,6 +76,7 @@ void TForm25::RadioGroup1Click() {
 // The report numbers are converted before anything is sent, so that a number mistyped leaves no
 // non-fiscal receipt open. A refused report still closes the receipt.
 void TForm25::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     const std::string password = Edit3.Text();
     const int type = RadioGroup2.ItemIndex();
     std::function<AnswerRecord*()> report;

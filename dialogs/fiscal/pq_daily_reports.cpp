@@ -4,6 +4,7 @@
 #include "dialogs/fiscal/report_steps.h"
 #include "driver/driver.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm48* Form48 = nullptr;
 
@@ -59,6 +60,7 @@ void TForm48::Button4Click() {
 }
 
 void TForm48::Button6Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     Button4.SetEnabled(true);
     Session.StatusReady = 1;
     Edit3.Clear();

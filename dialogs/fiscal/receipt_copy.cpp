@@ -3,6 +3,7 @@
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm41* Form41 = nullptr;
 
@@ -28,6 +29,7 @@ TForm41::TForm41() {
 
 // The register judges the range; the numbers go as typed.
 void TForm41::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     const int first = StrToInt(Edit2.Text());
     const int last = StrToInt(Edit4.Text());
     const AnswerCheck wrapping = AnswerCheck().Decoded("Печать копии чека :\n  ").CodeEdit(&Edit3);

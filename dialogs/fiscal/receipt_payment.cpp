@@ -5,6 +5,7 @@
 #include "dialogs/fiscal/terminal_protocol.h"
 #include "driver/driver.h"
 #include "driver/frame.h"
+#include "shell/typed_fields.h"
 
 namespace {
 constexpr unsigned CardPaymentCommand = 0x78;
@@ -43,6 +44,7 @@ std::vector<std::string> CardLines(const TerminalSale& sale) {
 } // namespace
 
 void TForm21::Button8Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     DecimalSeparator = '.';
     int type = 0;
     double amount = 0;
@@ -78,6 +80,7 @@ void TForm21::PayWithTypedIdentifier(int type, double amount) {
         return;
     }
     const std::string identifier = CharLeft(Edit13.Text(), IdentifierLength);
+    if (!FieldsAccepted({{"Идентификатор транзакций", identifier}})) return;
     if (!FitsOneField(identifier) || identifier.empty() || !FitsFrame(CardPaymentData(type, identifier))) {
         ShowMessage(kCardFailure);
         return;

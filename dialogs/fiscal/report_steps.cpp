@@ -3,6 +3,7 @@
 #include "dialogs/fiscal/daily_reports.h"
 #include "driver/driver.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 void MarkReportDone(TButton& status) {
     status.SetEnabled(true);
@@ -10,6 +11,7 @@ void MarkReportDone(TButton& status) {
 }
 
 void PrintDailyReportStep(int type, const ReportControls& controls) {
+    if (!FieldsAccepted({{"Пароль:", controls.Password.Text()}})) return;
     controls.Status.SetEnabled(true);
     if (type == drZ) Session.StatusReady = 1;
     controls.ErrorCode.Clear();

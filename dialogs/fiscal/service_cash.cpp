@@ -3,6 +3,7 @@
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm9* Form9 = nullptr;
 
@@ -41,6 +42,7 @@ void TForm9::Button2Click() {
 }
 
 void TForm9::MoveCash(double sign, const Texts& texts) {
+    if (!FieldsAccepted({{"Пароль:", Edit5.Text()}})) return;
     DecimalSeparator = '.';
     const double amount = sign * StrToFloat(Edit1.Text());
     const int operatorNumber = StrToInt(Edit3.Text());

@@ -4,6 +4,7 @@
 #include "platform/text/text.h"
 #include "shell/main_window.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 #include "shell/windows.h"
 
 TForm24* Form24 = nullptr;
@@ -51,6 +52,7 @@ void TForm24::FormActivate() {
 // The codes are converted before anything is sent, so that a code mistyped leaves no non-fiscal
 // receipt open. A refused report still closes the receipt.
 void TForm24::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     const int64_t last = StrToInt64(Edit4.Text());
     const int64_t first = StrToInt64(Edit2.Text());
     Button4.SetEnabled(true);

@@ -4,6 +4,7 @@
 #include "platform/text/text.h"
 #include "shell/session.h"
 #include "shell/status_viewer.h"
+#include "shell/typed_fields.h"
 
 TForm27* Form27 = nullptr;
 
@@ -52,6 +53,7 @@ void TForm27::FormActivate() {
 
 // The status button opens once a command has succeeded, and stays as it is after a failed one.
 void TForm27::Button3Click() {
+    if (!FieldsAccepted({{"Время (HHMM):", Edit2.Text()}, {"Пароль:", Edit3.Text()}})) return;
     AnswerRecord* answer = SetDateTime(Edit3.Text(), RegisterDate(DateEdit1.Text()), Edit2.Text(), nullptr);
     if (!CheckAnswer(answer, AnswerCheck().Error("Ошибка установки времени!"))) return;
     Button4.SetEnabled(true);
@@ -59,6 +61,7 @@ void TForm27::Button3Click() {
 }
 
 void TForm27::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     AnswerRecord* answer = GetDateTime(Edit3.Text(), 0, nullptr);
     if (!CheckAnswer(answer, AnswerCheck().Error("Ошибка чтения времени!"))) return;
     Button4.SetEnabled(true);

@@ -4,6 +4,7 @@
 #include "platform/text/text.h"
 #include "shell/session.h"
 #include "shell/status_viewer.h"
+#include "shell/typed_fields.h"
 
 TForm32* Form32 = nullptr;
 TForm50* Form50 = nullptr;
@@ -42,12 +43,14 @@ void TForm32::FormActivate() {
 }
 
 void TForm32::Button3Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     AnswerRecord* answer = GetDecimalPoint(Edit1.Text(), nullptr);
     if (!CheckAnswer(answer, AnswerCheck().Decoded(kPointCaption).CodeEdit(&Edit3))) return;
     ComboBox1.SetItemIndex(StrToInt(answer->Field(1)));
 }
 
 void TForm32::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     AnswerRecord* answer = SetDecimalPoint(Edit1.Text(), ComboBox1.ItemIndex(), nullptr);
     CheckAnswer(answer, AnswerCheck().Decoded(kPointCaption).CodeEdit(&Edit3));
 }
@@ -81,6 +84,7 @@ TForm50::TForm50() {
 
 // A refused read shows the error field itself, not its meaning.
 void TForm50::Button1Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit6.Text()}})) return;
     AnswerRecord* answer = SendCommand(0x4C, Edit6.Text() + ";");
     const std::string refused = answer && answer->Answered() ? answer->ErrorField : "";
     const bool good = CheckAnswer(answer, AnswerCheck()
@@ -93,6 +97,7 @@ void TForm50::Button1Click() {
 }
 
 void TForm50::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit6.Text()}, {"Значение ID_DEV:", Edit1.Text()}})) return;
     if (Edit1.Text().empty()) {
         ShowMessage("Не введён ID_DEV. Ошибка!");
         return;

@@ -3,6 +3,7 @@
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm11* Form11 = nullptr;
 
@@ -113,25 +114,33 @@ void TForm11::SetUpGrid(TStringGrid& grid, int rows) {
     grid.SetHeight((rows + 1) * grid.DefaultRowHeight() + 4);
 }
 
+// Each grid in its group with the buttons that act on it, the operation in a column beside them, so that
+// the window fits a small screen.
 void TForm11::LayOut() {
-    Column main(*this);
-    auto blocks = {std::pair{&GroupBox1, HeaderBlock()}, std::pair{&GroupBox2, AdvertisingBlock()}};
-    for (const auto& [box, block] : blocks) {
-        Column group = main.Group(*box);
-        auto sides = group.Columns(2);
-        sides[0].Add(*block.Grid);
-        sides[1].Space(28); // beside the title row
+    auto sides = Column(*this).Columns(2);
+    struct Group {
+        TGroupBox* Box;
+        Block Rows;
+        std::initializer_list<TControl*> Buttons; // clear, centre, undo centring
+    };
+    const Group groups[] = {{&GroupBox1, HeaderBlock(), {&Button3, &Button5, &Button6}},
+                            {&GroupBox2, AdvertisingBlock(), {&Button4, &Button8, &Button7}}};
+    for (const auto& [box, block, buttons] : groups) {
+        Column group = sides[0].Group(*box);
+        auto cells = group.Columns(2);
+        cells[0].Add(*block.Grid);
+        cells[1].Space(28); // beside the title row
         for (TCheckBox* centre : block.Centre)
-            sides[1].Add(*centre);
-        sides[1].Stretch();
+            cells[1].Add(*centre);
+        group.Line(buttons);
     }
-    main.Line({&Button3, &Button5, &Button6});
-    main.Line({&Button4, &Button8, &Button7});
-    main.Field("Ширина ленты (симв.):", {&Edit2, &ComboBox2})
+    sides[1].Space(20); // level with the grids
+    sides[1]
+        .Field("Ширина ленты (симв.):", {&Edit2, &ComboBox2})
         .Field("Операция:", ComboBox1)
-        .Add(CheckBox1)
-        .Field("Пароль:", Edit1);
-    main.Buttons({&Button2, &Button1});
+        .Field("Пароль:", Edit1)
+        .Add(CheckBox1);
+    sides[1].Buttons({&Button2, &Button1});
 }
 
 TForm11::Block TForm11::HeaderBlock() {
@@ -187,6 +196,7 @@ void TForm11::Button2Click() {
     std::vector<Block> blocks;
     if (header) blocks.push_back(HeaderBlock());
     if (advertising) blocks.push_back(AdvertisingBlock());
+    if (!TypedTextsAccepted(blocks, operation <= 2)) return;
     const int width = operation <= 2 ? PaperWidth() : 0;
     for (const Block& block : blocks) {
         const bool done = operation <= 2   ? Program(block, width)
@@ -195,6 +205,18 @@ void TForm11::Button2Click() {
         if (!done) return;
     }
     ShowMessage(SuccessMessage);
+}
+
+// The password, and when programming every line that will be written, named by block and number.
+bool TForm11::TypedTextsAccepted(const std::vector<Block>& blocks, bool programming) {
+    std::vector<TypedField> fields = {{"Пароль:", Edit1.Text()}};
+    for (const Block& block : blocks) {
+        const TStringGrid& grid = *block.Grid;
+        for (int row = 1; programming && row <= static_cast<int>(block.Centre.size()); ++row)
+            if (grid.Cell(2, row) != kSkip)
+                fields.push_back({block.Title + ", строка " + grid.Cell(0, row), grid.Cell(1, row)});
+    }
+    return FieldsAccepted(fields);
 }
 
 bool TForm11::Program(const Block& block, int width) {

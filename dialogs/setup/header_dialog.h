@@ -58,6 +58,7 @@ private:
     void SelectCell(TStringGrid& grid, int col, int row, bool& canSelect);
     int PaperWidth() const;
     // Each returns false after showing the failure of a line.
+    bool TypedTextsAccepted(const std::vector<Block>& blocks, bool programming);
     bool Program(const Block& block, int width);
     bool Clear(const Block& block);
     bool Read(const Block& block);

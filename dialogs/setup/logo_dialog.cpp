@@ -6,6 +6,7 @@
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm6* Form6 = nullptr;
 
@@ -110,6 +111,7 @@ bool TForm6::PacketSent(AnswerRecord* answer) {
 }
 
 void TForm6::Button3Click() {
+    if (!FieldsAccepted({{"Пароль для программирования:", Edit1.Text()}})) return;
     const int width = DecimalStrToInt(Edit2.Text());
     const int height = DecimalStrToInt(Edit3.Text());
     if (!UploadSizeAllowed(width, height)) return;

@@ -3,6 +3,7 @@
 #include "dialogs/setup/hex_text.h"
 #include "driver/driver.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm44* Form44 = nullptr;
 TForm51* Form51 = nullptr;
@@ -71,6 +72,7 @@ TForm51::TForm51() {
 }
 
 void TForm51::Button28Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     AnswerRecord* answer = SendCommand(0xEA, Edit3.Text() + (CheckBox8.Checked() ? ";1;" : ";0;"));
     if (!CheckAnswer(answer, AnswerCheck().Error(kModemError).CodeEdit(&Edit7))) return;
     Edit32.SetText(answer->Field(2));
@@ -119,6 +121,7 @@ TForm44::TForm44() {
 // The report is shown whatever the register answered; when no intact answer came there is nothing to
 // show, so the previous report stays under the time-out message.
 void TForm44::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     AnswerRecord* answer = SendCommand(0xEA, Edit3.Text() + ";");
     if (!answer->Answered()) {
         CheckAnswer(answer);
@@ -155,6 +158,7 @@ TForm53::TForm53() {
 }
 
 void TForm53::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     Edit1.Clear();
     Edit2.Clear();
     AnswerRecord* answer = SendCommand(0xFC, Edit3.Text() + ";");

@@ -7,6 +7,7 @@
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm42* Form42 = nullptr;
 TForm49* Form49 = nullptr;
@@ -111,10 +112,12 @@ void TForm42::FormActivate() {
 }
 
 void TForm42::Button1Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit6.Text()}})) return;
     if (Read()) ShowMessage(SuccessMessage);
 }
 
 void TForm42::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit6.Text()}})) return;
     const auto address = AddressOf(Edit4);
     if (!address) return;
     const auto port = WordOf(Edit5, BadPortMessage);
@@ -177,6 +180,7 @@ void TForm49::FormActivate() {
 
 // The answer is judged before its fields are taken: an error answer may still carry fields.
 void TForm49::Button1Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit6.Text()}})) return;
     LinkParamsPrimed = true;
     AnswerRecord* answer = SendCommand(0xFA, Edit6.Text() + ";");
     const AnswerCheck check =
@@ -190,6 +194,7 @@ void TForm49::Button1Click() {
 }
 
 void TForm49::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit6.Text()}})) return;
     std::string data = CheckBox1.Checked() ? "1;" : "0;";
     for (TEdit* edit : {&Edit1, &Edit2, &Edit3, &Edit4}) {
         const auto address = AddressOf(*edit);

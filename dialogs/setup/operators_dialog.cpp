@@ -3,6 +3,7 @@
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm12* Form12 = nullptr;
 TForm13* Form13 = nullptr;
@@ -54,12 +55,16 @@ bool TForm12::Succeeded(AnswerRecord* answer, int number) {
 }
 
 void TForm12::Button1Click() {
+    if (!FieldsAccepted(
+            {{"Пароль:", Edit4.Text()}, {"Имя:", Edit2.Text()}, {"Пароль оператора:", Edit1.Text()}}))
+        return;
     const auto number = OperatorNumber();
     if (!number) return;
     Succeeded(SetOperatorParams(Edit4.Text(), *number, Edit1.Text(), Edit2.Text(), nullptr), *number);
 }
 
 void TForm12::Button3Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit4.Text()}})) return;
     const auto number = OperatorNumber();
     if (!number) return;
     AnswerRecord* answer = GetOperatorParams(Edit4.Text(), *number, nullptr);
@@ -70,6 +75,7 @@ void TForm12::Button3Click() {
 }
 
 void TForm12::Button4Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit4.Text()}})) return;
     const auto number = OperatorNumber();
     if (!number) return;
     Succeeded(ClearOpetratorPsw(Edit4.Text(), *number, nullptr), *number);
@@ -104,6 +110,11 @@ TForm13::TForm13() {
 }
 
 void TForm13::Button1Click() {
+    if (!FieldsAccepted({{"Пароль администратора:", Edit5.Text()},
+                         {"Новый пароль программирования:", Edit2.Text()},
+                         {"Новый пароль отчетов:", Edit3.Text()},
+                         {"Новый пароль администратора:", Edit4.Text()}}))
+        return;
     AnswerRecord* answer = SetModePsw(Edit5.Text(), Edit2.Text(), Edit3.Text(), Edit4.Text(), nullptr);
     if (!CheckAnswer(answer, AnswerCheck().Decoded("Ошибка установки паролей: \n  "))) return;
     ShowMessage(SuccessMessage);

@@ -4,6 +4,7 @@
 
 #include "platform/text/text.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm43* Form43 = nullptr;
 TForm45* Form45 = nullptr;
@@ -44,6 +45,7 @@ void TForm45::FormActivate() {
 
 // The window answers between packets, so the start button is off while a transfer runs.
 void TForm45::Button1Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit2.Text()}})) return;
     StopRequested = false;
     if (!SaveDialog1.Execute()) return;
     Button1.SetEnabled(false);
@@ -98,6 +100,7 @@ void TForm43::FormActivate() {
 }
 
 void TForm43::Button1Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit2.Text()}})) return;
     if (!SaveDialog1.Execute()) return;
     const ReadoutRequest request{kPublicKey, RadioGroup1.ItemIndex(), Edit2.Text(), SaveDialog1.FileName(),
                                  &Edit7};
@@ -148,6 +151,7 @@ std::string TForm46::TargetPath() const {
 }
 
 void TForm46::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit2.Text()}})) return;
     const auto number = TryDecimalStrToInt(Edit6.Text());
     if (!number) {
         ShowMessage("Некорректный номер документа - ошибка!");

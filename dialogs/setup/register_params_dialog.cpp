@@ -7,6 +7,7 @@
 #include "shell/session.h"
 #include "shell/settings.h"
 #include "shell/status_viewer.h"
+#include "shell/typed_fields.h"
 #include "shell/windows.h"
 
 TForm26* Form26 = nullptr;
@@ -157,6 +158,7 @@ void TForm26::Button4Click() {
 }
 
 void TForm26::Button7Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit5.Text()}})) return;
     AnswerRecord* answer = GetRegistratorParams(Edit5.Text(), nullptr);
     Button8.SetEnabled(true);
     if (!CheckAnswer(answer, AnswerCheck().Decoded(kFailureCaption).CodeEdit(&Edit8))) return;
@@ -171,6 +173,7 @@ void TForm26::Button7Click() {
 }
 
 void TForm26::Button6Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit5.Text()}})) return;
     const bool keepSpeed = ComboBox2.Text() == kKeepSpeed;
     const int speed = keepSpeed ? 0 : StrToInt(ComboBox2.Text());
     const int characters = StrToInt(Edit4.Text());

@@ -5,6 +5,7 @@
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm38* Form38 = nullptr;
 
@@ -79,7 +80,17 @@ bool TForm38::SendMessageLines() {
     return true;
 }
 
+// The passwords and every message line that would be sent, the lines named by their number from 1.
+bool TForm38::TypedFieldsAccepted() {
+    std::vector<TypedField> fields = {{"Старый пароль:", Edit2.Text()}, {"Новый пароль:", Edit3.Text()}};
+    const TStrings& lines = Memo1.Lines();
+    for (int i = 0; i < lines.Count(); ++i)
+        fields.push_back({GroupBox1.Caption() + ", строка " + std::to_string(i + 1), lines[i]});
+    return FieldsAccepted(fields);
+}
+
 void TForm38::Button3Click() {
+    if (!TypedFieldsAccepted()) return;
     if (Edit4.Text() != Edit3.Text()) {
         ShowMessage("Неверный пароль. Попробуйте ещё раз!");
         return;

@@ -30,6 +30,7 @@ private:
         TCheckBox* Box;
     };
     std::vector<Bit> MaskBits();
+    bool TypedFieldsAccepted();
     bool SendMessageLines();
 };
 

@@ -3,6 +3,7 @@
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 #include "shell/windows.h"
 
 TForm39* Form39 = nullptr;
@@ -85,6 +86,7 @@ void TForm39::ComboBox1Change() {
 }
 
 void TForm39::Button2Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     const int item = ComboBox1.ItemIndex();
     AnswerRecord* answer = GetServiceCounter(Edit3.Text(), item, nullptr);
     if (!CheckAnswer(answer, AnswerCheck().Decoded("Чтение служебных счетчиков:\n  "))) return;
@@ -102,6 +104,7 @@ void TForm39::Button2Click() {
 }
 
 void TForm39::Button3Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     const int item = ComboBox1.ItemIndex();
     const int value = Edit1.Text().empty() ? 0 : StrToInt(Edit1.Text());
     AnswerRecord* answer = SetServiceCounter(Edit3.Text(), item, value, nullptr);

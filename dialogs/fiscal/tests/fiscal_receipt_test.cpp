@@ -1,3 +1,4 @@
+#include "dialogs/fiscal/article_file.h"
 #include "dialogs/fiscal/fiscal_windows.h"
 #include "dialogs/fiscal/tests/fiscal_fixture.h"
 
@@ -176,7 +177,7 @@ TEST_F(FiscalReceiptTest, BadInputIsReportedBeforeTheSaleIsSent) {
          {0x24},
          {"'12,50' is not a valid floating point value."},
          true},
-        {0, "Хлеб;101;", "1", "1.00", {0x24}, {"Ошибка "}, false},
+        {0, "Хлеб;101;", "1", "1.00", {}, {ArticleLineRefusal("Хлеб;101;")}, false},
         {1, "Хлеб;101;", "1", "1.00", {}, {"'Хлеб' is not a valid integer value."}, true},
         {0, "101;Хлеб;12.50;1;1;", "0", "1.00", {0x24}, {"Ошибка продажи"}, false},
         {1, "999;Нет;1.00;1;1;", "1", "1.00", {0x64}, {"Ошибка продажи"}, false},
