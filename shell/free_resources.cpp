@@ -3,6 +3,7 @@
 #include "driver/driver.h"
 #include "shell/session.h"
 #include "shell/status_viewer.h"
+#include "shell/typed_fields.h"
 
 namespace {
 const std::string kCaption = "Информация о свободных ресурсах и статусе";
@@ -56,6 +57,7 @@ void TForm10::FormActivate() {
 
 // The status button is enabled before sending, so that the status of a failed command can be seen.
 void TForm10::Button1Click() {
+    if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     Button4.SetEnabled(true);
     Edit8.Clear();
     int refused = 0;

@@ -57,6 +57,12 @@ void TForm7::Button3Click() {
     SetRunning(true);
     const std::optional<std::string> stop = ReadBlocks(run);
     SetRunning(false);
+    // A read that brought no byte leaves a file of that name as it was.
+    if (file.Written() == 0) {
+        file.Discard();
+        ShowMessage(ReadEndMessage(run, stop));
+        return;
+    }
     if (const auto failure = file.Finish()) {
         ShowMessage((stop ? *stop + "\n" : std::string()) + *failure);
         return;
@@ -122,6 +128,7 @@ std::string TForm7::ReadEndMessage(const ReadRun& run, const std::optional<std::
     if (!stop && held == run.span.Count) return kReadComplete;
     const std::string reason =
         stop.value_or("Данные флеш-памяти регистратора закончились. Чтение данных завершено не полностью.");
+    if (held == 0) return reason + "\nНи одного байта не записано, файл не изменён.";
     return reason + "\nВ файле байтов: " + IntToStr(held) + " из " + IntToStr(run.span.Count) +
            ", чтение остановлено на адресе " + IntToStr(run.span.Start + held) + ".";
 }

@@ -12,6 +12,7 @@
 #include "shell/window_links.h"
 
 struct TerminalSale;
+struct CardAmount;
 
 class TForm21 : public TTerminalForm {
 public:
@@ -86,12 +87,13 @@ private:
     void Cancel(int type);
     void ShowErrorField(AnswerRecord* answer, int refused);
     // Payment steps.
-    void PayInCash(int type, double amount);
-    void PayByCard(int type, double amount);
-    void PayWithTypedIdentifier(int type, double amount);
-    bool Bookable(const TerminalSale& sale, int type) const;
-    std::string CardPaymentData(int type, const std::string& identifier) const;
-    bool BookCardPayment(int type, const std::string& identifier);
+    void PayInCash(int type);
+    void PayByCard(int type, const CardAmount& amount);
+    void PayWithTypedIdentifier(int type, const CardAmount& amount);
+    bool Bookable(const TerminalSale& sale, int type, const CardAmount& amount) const;
+    std::string CardPaymentData(int type, const CardAmount& amount, const std::string& identifier) const;
+    bool BookCardPayment(int type, const CardAmount& amount, const std::string& identifier,
+                         const std::string& timeoutText, const std::string& errorText);
     void PrintLines(const std::vector<std::string>& lines);
 };
 

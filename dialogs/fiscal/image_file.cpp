@@ -5,8 +5,13 @@
 ImageFileWriter::ImageFileWriter(std::string path) : path_(std::move(path)) {}
 
 ImageFileWriter::~ImageFileWriter() {
+    Discard();
+}
+
+void ImageFileWriter::Discard() {
     if (!file_) return;
     std::fclose(file_);
+    file_ = nullptr;
     std::remove(TemporaryPath().c_str());
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The fiscal-memory image file (".bin"): the raw memory bytes, no header. A read writes it under a
 // temporary name and gives it its own name only when the read ends, so an interrupted program never
-// leaves a half-written file under the chosen name.
+// leaves a half-written file under the chosen name, and a read that brought nothing can leave an
+// existing file as it was.
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -21,6 +22,8 @@ public:
     std::optional<std::string> Append(const std::vector<uint8_t>& bytes);
     // Closes the file and gives it its name; nullopt when done, else the message.
     std::optional<std::string> Finish();
+    // Closes and removes the temporary file: a file of the chosen name stays as it was.
+    void Discard();
     int64_t Written() const { return written_; }
     std::string TemporaryPath() const { return path_ + ".part"; }
 

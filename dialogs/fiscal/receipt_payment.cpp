@@ -11,7 +11,13 @@ namespace {
 constexpr unsigned CardPaymentCommand = 0x78;
 constexpr size_t IdentifierLength = 20;
 const std::string kBadPayment = "Ошибочный тип оплаты";
+const std::string kBadCardAmount =
+    "Ошибочная сумма оплаты! Введите сумму больше нуля, не более двух знаков после точки (например 12.50).";
 const std::string kCardFailure = "Ошибка оплаты банковской картой!";
+const std::string kBookingTimeout = "Таймаут устройства! Ошибка оплаты банковской картой!";
+const std::string kBookingError = "Ошибка оплаты чека банковской картой";
+const std::vector<std::string> kSignatureLines = {"ПІДПИС", "КАСИРА . . . . . . . . ", "ПІДПИС",
+                                                  "КЛІЄНТА. . . . . . . . "};
 
 bool CardPaymentPossible() {
     const std::string& version = Session.FirmwareVersion;
@@ -19,16 +25,25 @@ bool CardPaymentPossible() {
            Session.ElJournal == "КСЕФ";
 }
 
-// A value that stays one field of a register command: no ";" and no control character.
+// A value that stays one field of a register command: no ";" and no control character (C1 included).
 bool FitsOneField(const std::string& value) {
-    for (unsigned char c : value)
+    for (size_t i = 0; i < value.size(); ++i) {
+        const auto c = static_cast<unsigned char>(value[i]);
         if (c == ';' || c < 0x20 || c == 0x7F) return false;
+        if (c == 0xC2 && i + 1 < value.size() && static_cast<unsigned char>(value[i + 1]) < 0xA0)
+            return false;
+    }
     return true;
 }
 
 // A command's data text that a frame carries.
 bool FitsFrame(const std::string& data) {
     return Utf8ToCp1251(data).size() <= MaxCommandDataLength;
+}
+
+// The register books the identifier it is given: one that its code page would change is refused.
+bool IdentifierCarried(const std::string& identifier) {
+    return !identifier.empty() && FitsOneField(identifier) && Utf8ToCp1251Exact(identifier).has_value();
 }
 
 // "12345678" is printed "1234 5678".
@@ -41,29 +56,53 @@ std::string CardTailText(const std::string& tail) {
 std::vector<std::string> CardLines(const TerminalSale& sale) {
     return {sale.CardType + " CARD", "**** **** " + CardTailText(sale.CardTail), sale.CardLine};
 }
+
+// The customer has paid on the terminal: the operator learns what to cancel there.
+std::string ApprovedSale(const CardAmount& amount, const std::string& identifier) {
+    return "Сумма: " + amount.Text + "\nИдентификатор транзакции: " + identifier;
+}
+
+std::string ApprovedNotBooked(const std::string& reason, const CardAmount& amount,
+                              const std::string& identifier) {
+    return reason + "\nТерминал одобрил оплату банковской картой, но в чеке она не проведена.\n" +
+           ApprovedSale(amount, identifier) + "\nОтмените оплату на терминале.";
+}
 } // namespace
 
 void TForm21::Button8Click() {
     if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     DecimalSeparator = '.';
     int type = 0;
-    double amount = 0;
     try {
         type = StrToInt(ComboBox1.Text());
+    } catch (const EConvertError&) {
+        ShowMessage(kBadPayment);
+        return;
+    }
+    if (!CardPaymentPossible() || type == 0) {
+        PayInCash(type);
+        return;
+    }
+    // One amount for the terminal and the register, checked before the terminal is called.
+    const auto amount = ParseCardAmount(Edit8.Text());
+    if (!amount) {
+        ShowMessage(kBadCardAmount);
+        return;
+    }
+    if (CheckBox3.Checked())
+        PayWithTypedIdentifier(type, *amount);
+    else
+        PayByCard(type, *amount);
+}
+
+void TForm21::PayInCash(int type) {
+    double amount = 0;
+    try {
         amount = StrToFloat(Edit8.Text());
     } catch (const EConvertError&) {
         ShowMessage(kBadPayment);
         return;
     }
-    if (!CardPaymentPossible() || type == 0)
-        PayInCash(type, amount);
-    else if (CheckBox3.Checked())
-        PayWithTypedIdentifier(type, amount);
-    else
-        PayByCard(type, amount);
-}
-
-void TForm21::PayInCash(int type, double amount) {
     int refused = 0;
     AnswerRecord* answer = MakePayment(Edit1.Text(), type, amount, &refused);
     if (refused < 0) {
@@ -74,56 +113,59 @@ void TForm21::PayInCash(int type, double amount) {
     Judge(answer, 0, "Таймаут устройства! Ошибка оплаты чека!", "Ошибка оплаты чека");
 }
 
-void TForm21::PayWithTypedIdentifier(int type, double amount) {
-    if (!AmountInKopecks(amount)) {
-        ShowMessage(kBadPayment);
-        return;
-    }
+void TForm21::PayWithTypedIdentifier(int type, const CardAmount& amount) {
     const std::string identifier = CharLeft(Edit13.Text(), IdentifierLength);
     if (!FieldsAccepted({{"Идентификатор транзакций", identifier}})) return;
-    if (!FitsOneField(identifier) || identifier.empty() || !FitsFrame(CardPaymentData(type, identifier))) {
+    if (!IdentifierCarried(identifier) || !FitsFrame(CardPaymentData(type, amount, identifier))) {
         ShowMessage(kCardFailure);
         return;
     }
-    BookCardPayment(type, identifier);
+    BookCardPayment(type, amount, identifier, kBookingTimeout, kBookingError);
 }
 
-void TForm21::PayByCard(int type, double amount) {
-    const auto kopecks = AmountInKopecks(amount);
-    if (!kopecks) {
-        ShowMessage(kBadPayment);
+void TForm21::PayByCard(int type, const CardAmount& amount) {
+    const auto sale = TerminalExchange(*this, amount.Kopecks);
+    if (!sale || sale->TransactionId.empty()) {
+        ShowMessage(kCardFailure);
         return;
     }
-    const auto sale = TerminalExchange(*this, *kopecks);
-    if (!sale || !Bookable(*sale, type)) {
-        ShowMessage(kCardFailure);
+    const std::string& identifier = sale->TransactionId;
+    if (!Bookable(*sale, type, amount)) {
+        ShowMessage(
+            ApprovedNotBooked("Ответ терминала не может быть передан регистратору.", amount, identifier));
         return;
     }
     if (!CheckBox4.Checked()) PrintLines(CardLines(*sale));
-    if (!BookCardPayment(type, sale->TransactionId)) return;
-    if (!CheckBox4.Checked())
-        PrintLines({"ПІДПИС", "КАСИРА . . . . . . . . ", "ПІДПИС", "КЛІЄНТА. . . . . . . . "});
+    // No answer leaves open whether the register booked the payment: the operator checks first.
+    const std::string timeoutText =
+        kBookingTimeout + "\nТерминал одобрил оплату банковской картой, регистратор не ответил.\n" +
+        ApprovedSale(amount, identifier) + "\nПроверьте чек, прежде чем отменять оплату на терминале.";
+    if (!BookCardPayment(type, amount, identifier, timeoutText,
+                         ApprovedNotBooked(kBookingError, amount, identifier)))
+        return;
+    if (!CheckBox4.Checked()) PrintLines(kSignatureLines);
 }
 
-// Only an approved sale is booked, and only with values that keep their commands' fields.
-bool TForm21::Bookable(const TerminalSale& sale, int type) const {
-    if (sale.TransactionId.empty() || !FitsOneField(sale.TransactionId)) return false;
-    if (!FitsFrame(CardPaymentData(type, sale.TransactionId))) return false;
+// Only values that keep their commands' fields, and an identifier the register gets unchanged.
+bool TForm21::Bookable(const TerminalSale& sale, int type, const CardAmount& amount) const {
+    if (!IdentifierCarried(sale.TransactionId)) return false;
+    if (!FitsFrame(CardPaymentData(type, amount, sale.TransactionId))) return false;
     if (CheckBox4.Checked()) return true;
     for (const std::string& line : CardLines(sale))
         if (!FitsOneField(line) || !FitsFrame(Edit1.Text() + ";" + line + ";")) return false;
     return true;
 }
 
-std::string TForm21::CardPaymentData(int type, const std::string& identifier) const {
-    return Edit1.Text() + ";" + IntToStr(type) + ";" + Edit8.Text() + ";" + identifier + ";";
+std::string TForm21::CardPaymentData(int type, const CardAmount& amount,
+                                     const std::string& identifier) const {
+    return Edit1.Text() + ";" + IntToStr(type) + ";" + amount.Text + ";" + identifier + ";";
 }
 
 // The payment's answer is judged at once, before printed lines overwrite the shared answer.
-bool TForm21::BookCardPayment(int type, const std::string& identifier) {
-    AnswerRecord* answer = SendCommand(CardPaymentCommand, CardPaymentData(type, identifier));
-    return Judge(answer, 0, "Таймаут устройства! Ошибка оплаты банковской картой!",
-                 "Ошибка оплаты чека банковской картой");
+bool TForm21::BookCardPayment(int type, const CardAmount& amount, const std::string& identifier,
+                              const std::string& timeoutText, const std::string& errorText) {
+    AnswerRecord* answer = SendCommand(CardPaymentCommand, CardPaymentData(type, amount, identifier));
+    return Judge(answer, 0, timeoutText, errorText);
 }
 
 // Printed lines are not judged one by one: the payment's answer decides.

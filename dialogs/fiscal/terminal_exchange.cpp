@@ -68,15 +68,15 @@ std::optional<TerminalSale> TerminalExchange(TTerminalForm& terminal, int64_t ko
     if (!link.ReadAcknowledge()) return std::nullopt;
     const auto card = link.ReadAnswer();
     if (!card) return std::nullopt;
-    const TerminalFields cardFields = ParseTerminalBody(*card);
-    TerminalSale sale{TerminalValue(cardFields, "00"), TerminalValue(cardFields, "01"),
-                      TerminalValue(cardFields, "02"), TerminalValue(cardFields, "04"), ""};
+    const TerminalFields cardText = ParseTerminalText(*card);
+    TerminalSale sale{TerminalValue(ParseTerminalBody(*card), "00"), TerminalValue(cardText, "01"),
+                      TerminalValue(cardText, "02"), TerminalValue(cardText, "04"), ""};
     const auto request = SaleRequestFrame(sale.Session, kopecks);
     if (!request) return std::nullopt;
     link.Send(*request);
     if (!link.ReadAcknowledge()) return std::nullopt;
     const auto decision = link.ReadAnswer();
     if (!decision) return std::nullopt;
-    sale.TransactionId = TerminalValue(ParseTerminalBody(*decision), "58");
+    sale.TransactionId = TerminalValue(ParseTerminalText(*decision), "58");
     return sale;
 }

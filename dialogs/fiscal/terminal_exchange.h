@@ -7,6 +7,7 @@
 
 #include "shell/window_links.h"
 
+// The session value is kept as the terminal's bytes; the other values are text (UTF-8).
 struct TerminalSale {
     std::string Session;       // 00: echoed in the request
     std::string CardTail;      // 01

@@ -20,9 +20,11 @@ std::string TerminalControlFrame(char code);
 
 // An answer body's fields by tag; the first field of a tag counts. The body is taken up to its first
 // NUL byte; a leading STX is not part of the first field. A field without "=" after two characters is
-// no field.
+// no field. The values are the bytes as sent (the session value goes back unchanged).
 using TerminalFields = std::map<std::string, std::string>;
 TerminalFields ParseTerminalBody(std::string_view body);
+// The same fields as text: the body is read as UTF-8 when it is valid UTF-8, else as CP1251.
+TerminalFields ParseTerminalText(std::string_view body);
 // The value of a tag; empty when the answer has no such field.
 std::string TerminalValue(const TerminalFields& fields, const std::string& tag);
 
@@ -31,5 +33,11 @@ std::string TerminalValue(const TerminalFields& fields, const std::string& tag);
 // add fields.
 std::optional<std::string> SaleRequestFrame(const std::string& session, int64_t kopecks);
 
-// An amount in kopecks, rounded; nullopt when it is not above zero or beyond what a sale can be.
-std::optional<int64_t> AmountInKopecks(double amount);
+// A card payment's amount, once for the terminal and the register.
+struct CardAmount {
+    std::string Text; // as the register takes amounts: "12.50"
+    int64_t Kopecks;  // for the terminal: 1250
+};
+// Decimal digits with at most two after a ".", blanks around allowed, above zero and at most 11
+// digits before the point. nullopt for anything else: "12.345", ".5", "12.", "1e1", "12,50", "-5", "0".
+std::optional<CardAmount> ParseCardAmount(std::string_view text);

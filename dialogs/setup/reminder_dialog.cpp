@@ -3,11 +3,17 @@
 #include "dialogs/setup/clock_dialog.h"
 #include "dialogs/setup/hex_text.h"
 #include "driver/driver.h"
+#include "platform/forms/hint_style.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
 
 TForm38* Form38 = nullptr;
+
+namespace {
+// The memo's hint stands out in aqua and comes back every ten seconds while the pointer rests on it.
+constexpr HintStyle kMemoHint{clAqua, 5000, 10000};
+} // namespace
 
 TForm38::TForm38() {
     SetCaption("Техническое обслуживание");
@@ -18,6 +24,7 @@ TForm38::TForm38() {
     Memo1.SetHint(
         "Введенное сообщение будет использовано при напоминании о ТО, если \r\nВы не ввели текст, то "
         "сообщения не будет перезаписано в РРО.");
+    SetHintStyle(Memo1, kMemoHint);
     GroupBox2.SetCaption("Напоминание о техническом обслуживании");
     for (TEdit* edit : {&Edit2, &Edit3, &Edit4}) {
         edit->SetMaxLength(6);
@@ -121,11 +128,11 @@ void TForm38::Button4Click() {
     ShowMessage(SuccessMessage);
 }
 
+// A refused report still closes the wrapping receipt, so the next document can be opened.
 void TForm38::Button1Click() {
     if (!CheckAnswer(OpenNonFiscalReceipt(DefaultPassword, nullptr), AnswerCheck().Decoded(""))) return;
-    if (!CheckAnswer(PrintServiceReport(DefaultPassword, 3, nullptr),
-                     AnswerCheck().Decoded("Отчет об напоминании ТО:\n  ")))
-        return;
+    CheckAnswer(PrintServiceReport(DefaultPassword, 3, nullptr),
+                AnswerCheck().Decoded("Отчет об напоминании ТО:\n  "));
     CheckAnswer(CloseNonFiscalReceipt(DefaultPassword, nullptr), AnswerCheck().Decoded(""));
 }
 

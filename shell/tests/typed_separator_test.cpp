@@ -50,4 +50,8 @@ TEST_F(TypedSeparatorTest, TheParameterTesterRefusesTheSeparatorInItsTexts) {
     EXPECT_EQ(sim.Frames()[0].Data, "736204;1234567890;");
 }
 
+TEST_F(TypedSeparatorTest, TheFreeResourcesWindowRefusesTheSeparatorInItsPassword) {
+    ExpectSeparatorRefused(host, sim, {Form10, &Form10->Edit1, "Пароль:", &Form10->Button1});
+}
+
 } // namespace

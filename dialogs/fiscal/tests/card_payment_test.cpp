@@ -39,7 +39,34 @@ protected:
         Form21->Button8.Click();
         return terminal.Requests();
     }
+    // As a technician would: the receipt window shown, card type 1 chosen, the amount typed,
+    // "Оплатить" and then "Закрыть" pressed. The requests the terminal received.
+    Texts PayInShownWindow(const Texts& options, const std::string& amount, bool typedIdentifier = false) {
+        sim.ClearFrames();
+        host.Clear();
+        TerminalProcess terminal(options);
+        Form21->TerminalPortName = terminal.Port();
+        Form21->TerminalTimeouts.ReadTotalTimeoutConstant = 0; // the terminal port's set-up marks its opening
+        host.OnModal("TForm21", [&](TForm&) {
+            Form21->ComboBox1.SetItemIndex(1);
+            Form21->Edit8.SetText(amount);
+            Form21->CheckBox3.SetChecked(typedIdentifier);
+            Form21->Button8.Click();
+            Form21->Button11.Click();
+        });
+        Form21->ShowModal();
+        return terminal.Requests();
+    }
+    bool TerminalOpened() const { return Form21->TerminalTimeouts.ReadTotalTimeoutConstant != 0; }
 };
+
+const std::string kBadAmount =
+    "Ошибочная сумма оплаты! Введите сумму больше нуля, не более двух знаков после точки (например 12.50).";
+const std::string kApproved =
+    "Терминал одобрил оплату банковской картой, но в чеке она не проведена.\nСумма: 12.50"
+    "\nИдентификатор транзакции: ";
+const std::string kCancelOnTerminal = "\nОтмените оплату на терминале.";
+const std::string kIdentifier = "TXN00000000000000001";
 
 TEST_F(CardPaymentTest, AnApprovedSaleIsPrintedAndBookedWithItsIdentifier) {
     const struct {
@@ -61,13 +88,13 @@ TEST_F(CardPaymentTest, AnApprovedSaleIsPrintedAndBookedWithItsIdentifier) {
          false,
          "00=77|03=S|05=1200|52=980|53=UAH|61=1",
          {"736204;MC CARD;", "736204;**** **** 1234 5678;", "736204;AUTH01=99;"},
-         "736204;1;12;TXN00000000000000001;"},
+         "736204;1;12.00;TXN00000000000000001;"},
         {{"--card-field", "01=1234"},
          "12.5",
          true,
          "00=0417|03=S|05=1250|52=980|53=UAH|61=1",
          {},
-         "736204;1;12.5;TXN00000000000000001;"},
+         "736204;1;12.50;TXN00000000000000001;"},
     };
     for (const auto& c : cases) {
         sim.UpdateState([](regsim::RegisterState& state) { state.Document.Payments.clear(); });
@@ -88,16 +115,12 @@ TEST_F(CardPaymentTest, AnApprovedSaleIsPrintedAndBookedWithItsIdentifier) {
     EXPECT_EQ(Form21->TerminalTimeouts.ReadTotalTimeoutConstant, 20000u);
 }
 
-TEST_F(CardPaymentTest, ATerminalThatFailsOrAnswersUnsafelyBooksNothing) {
+TEST_F(CardPaymentTest, ATerminalThatDidNotApproveBooksNothing) {
     const Texts cases[] = {
         {"--answer", "decline"},
         {"--answer", "silent"},
         {"--answer", "oversized"},
         {"--answer", "out-of-order"},
-        {"--sale-field", "58=TXN;77"},
-        {"--sale-field", "58=TXN\x01"},
-        {"--sale-field", "58=" + std::string(230, '7')},
-        {"--card-field", "02=AUTH;12"},
         {"--card-field", "00=" + std::string(250, '0')}, // the request would not fit its length byte
     };
     for (const auto& options : cases) {
@@ -115,6 +138,99 @@ TEST_F(CardPaymentTest, ATerminalThatFailsOrAnswersUnsafelyBooksNothing) {
     EXPECT_TRUE(Codes().empty());
 }
 
+// The customer has paid when the terminal approved: every refusal after that says so, with what to
+// cancel on the terminal.
+TEST_F(CardPaymentTest, AnApprovedSaleThatCannotBeBookedSaysTheCardWasCharged) {
+    const std::string unusable = "Ответ терминала не может быть передан регистратору.\n";
+    const struct {
+        Texts options;
+        std::string identifier;
+    } refusedAnswers[] = {
+        {{"--sale-field", "58=TXN;77"}, "TXN;77"},
+        {{"--sale-field", "58=TXN\x01"}, "TXN\x01"},
+        {{"--sale-field", "58=" + std::string(230, '7')}, std::string(230, '7')},
+        {{"--sale-field", "58=TXN中5"}, "TXN中5"}, // the register's code page has no such character
+        {{"--card-field", "02=AUTH;12"}, kIdentifier},
+    };
+    for (const auto& c : refusedAnswers) {
+        const Texts requests = PayInShownWindow(c.options, "12.50");
+        EXPECT_EQ(requests.size(), 1u);
+        EXPECT_EQ(host.Texts(), Texts{unusable + kApproved + c.identifier + kCancelOnTerminal});
+        EXPECT_TRUE(Codes().empty()) << c.identifier;
+    }
+
+    sim.SetOverride(0x78, {.Error = "090B"});
+    EXPECT_EQ(PayInShownWindow({}, "12.50").size(), 1u);
+    EXPECT_EQ(host.Texts(),
+              Texts{"Ошибка оплаты чека банковской картой\n" + kApproved + kIdentifier + kCancelOnTerminal});
+    EXPECT_EQ(Codes(), (std::vector<int>{0x61, 0x61, 0x61, 0x78})); // no signature lines after it
+    EXPECT_EQ(DataOf(0x78), Texts{"736204;1;12.50;" + kIdentifier + ";"});
+
+    // Without an answer the register may have booked it: the operator looks before cancelling.
+    sim.SetOverride(0x78, {.Silent = true});
+    PayInShownWindow({}, "12.50");
+    EXPECT_EQ(host.Texts(),
+              Texts{"Таймаут устройства! Ошибка оплаты банковской картой!\nТерминал одобрил оплату "
+                    "банковской картой, регистратор не ответил.\nСумма: 12.50\nИдентификатор "
+                    "транзакции: " +
+                    kIdentifier + "\nПроверьте чек, прежде чем отменять оплату на терминале."});
+}
+
+// Terminal text in CP1251 or UTF-8 is printed and booked as the same letters.
+TEST_F(CardPaymentTest, TerminalTextInEitherEncodingKeepsItsLetters) {
+    const Texts fields = {"--card-field", "02=ПриватБанк", "--card-field",
+                          "04=ПРОСТІР",   "--sale-field",  "58=TXN№5"};
+    for (const bool cp1251 : {true, false}) {
+        Texts options = fields;
+        if (cp1251) options.insert(options.begin(), "--cp1251");
+        PayInShownWindow(options, "12.50");
+        EXPECT_TRUE(host.Texts().empty()) << host.Texts().front();
+        const Texts printed = DataOf(0x61);
+        ASSERT_EQ(printed.size(), 7u);
+        EXPECT_EQ(Texts(printed.begin(), printed.begin() + 3),
+                  (Texts{"736204;ПРОСТІР CARD;", "736204;**** **** 1234 5678;", "736204;ПриватБанк;"}));
+        EXPECT_EQ(DataOf(0x78), Texts{"736204;1;12.50;TXN№5;"});
+        const std::string raw = FramesOf(0x78).at(0).Raw;
+        EXPECT_NE(raw.find("TXN\xB9"
+                           "5;"),
+                  std::string::npos);
+        sim.UpdateState([](regsim::RegisterState& state) { state.Document.Payments.clear(); });
+    }
+}
+
+// The amount is checked once, before the terminal port is opened; the terminal gets it in kopecks and
+// the register the same amount with two decimals.
+TEST_F(CardPaymentTest, OneAmountForTheTerminalAndTheRegister) {
+    const struct {
+        std::string typed, kopecks, booked;
+    } accepted[] = {
+        {" 12.50 ", "1250", "12.50"}, {"12", "1200", "12.00"}, {"12.5", "1250", "12.50"},
+        {"0012.05", "1205", "12.05"}, {"0.01", "1", "0.01"},
+    };
+    for (const auto& c : accepted) {
+        const Texts requests = PayInShownWindow({}, c.typed);
+        EXPECT_EQ(requests, Texts{"00=0417|03=S|05=" + c.kopecks + "|52=980|53=UAH|61=1"}) << c.typed;
+        EXPECT_EQ(DataOf(0x78), Texts{"736204;1;" + c.booked + ";" + kIdentifier + ";"}) << c.typed;
+        EXPECT_TRUE(host.Texts().empty()) << c.typed;
+        sim.UpdateState([](regsim::RegisterState& state) { state.Document.Payments.clear(); });
+    }
+    const std::string refused[] = {"12.345", ".5", "12.", "1e1", "-5",    "+5",          "0",
+                                   "0.00",   "",   " ",   "abc", "12,50", "123456789012"};
+    for (const bool typedIdentifier : {false, true}) {
+        Form21->Edit13.SetText("ABC");
+        for (const std::string& amount : refused) {
+            EXPECT_TRUE(PayInShownWindow({}, amount, typedIdentifier).empty()) << amount;
+            EXPECT_EQ(host.Texts(), Texts{kBadAmount}) << amount;
+            EXPECT_FALSE(TerminalOpened()) << amount;
+            EXPECT_TRUE(Codes().empty()) << amount;
+        }
+    }
+    // The typed identifier books the same amount as the terminal would.
+    PayInShownWindow({}, "7.5", true);
+    EXPECT_EQ(DataOf(0x78), Texts{"736204;1;7.50;ABC;"});
+    EXPECT_FALSE(TerminalOpened());
+}
+
 TEST_F(CardPaymentTest, AmountsAndTypesThatCannotBePaidAreRefusedBeforeAnythingIsSent) {
     Session.PaymentCount = 12;
     Form21->FormActivate();
@@ -123,8 +239,10 @@ TEST_F(CardPaymentTest, AmountsAndTypesThatCannotBePaidAreRefusedBeforeAnythingI
         int type;
         std::string message;
     } cases[] = {
-        {"0.00", 1, "Ошибочный тип оплаты"},   {"-5", 1, "Ошибочный тип оплаты"},
-        {"abc", 1, "Ошибочный тип оплаты"},    {"", 0, "Ошибочный тип оплаты"},
+        {"0.00", 1, kBadAmount},
+        {"-5", 1, kBadAmount},
+        {"abc", 1, kBadAmount},
+        {"", 0, "Ошибочный тип оплаты"},
         {"12.50", 11, "Ошибочный тип оплаты"}, // a type the register does not have
     };
     Form21->TerminalPortName = "/nonexistent/terminal";
@@ -171,21 +289,17 @@ TEST_F(CardPaymentTest, WhichCommandPays) {
     }
 }
 
-TEST_F(CardPaymentTest, TheRegistersAnswerToTheBookingIsJudgedBeforeTheSignatureLines) {
-    sim.SetOverride(0x78, {.Error = "090B"});
-    PayOnTerminal({});
-    EXPECT_EQ(host.Texts(), Texts{"Ошибка оплаты чека банковской картой"});
-    EXPECT_EQ(Form21->Edit7.Text(), "090B");
-    EXPECT_EQ(DataOf(0x61).size(), 3u); // the card lines, and no signature lines after the refusal
-
-    sim.ClearOverrides();
-    sim.ClearFrames();
-    host.Clear();
+TEST_F(CardPaymentTest, ATypedIdentifierIsBookedOnlyAsTyped) {
     Form21->CheckBox3.SetChecked(true);
-    Form21->Edit13.SetText("");
-    Form21->Button8.Click();
-    EXPECT_EQ(host.Texts(), Texts{kCardFailure}); // no identifier typed
-    EXPECT_TRUE(Codes().empty());
+    Form21->TerminalPortName = "/nonexistent/terminal";
+    for (const std::string typed : {"", "TXN中5"}) {
+        sim.ClearFrames();
+        host.Clear();
+        Form21->Edit13.SetText(typed);
+        Form21->Button8.Click();
+        EXPECT_EQ(host.Texts(), Texts{kCardFailure}) << typed;
+        EXPECT_TRUE(Codes().empty()) << typed;
+    }
 }
 
 } // namespace

@@ -6,6 +6,9 @@ namespace {
 
 const std::string kReadDone = "Успешно. Чтение данных завершено.";
 const std::string kWriteDone = "Успешно. Запись данных завершена.";
+const std::string kNothingWritten = "\nНи одного байта не записано, файл не изменён.";
+// What a file of the chosen name held before a read.
+const std::vector<uint8_t> kOldImage(70, 0x5A);
 
 bool StartsWith(const std::string& text, const std::string& start) {
     return text.compare(0, start.size(), start) == 0;
@@ -164,26 +167,20 @@ TEST_F(FiscalMemoryTest, RejectedBlocksAreRepeatedAndNeverStored) {
          {.Error = "0209"},
          3,
          "2",
-         "Ошибка чтения данных из флеш-памяти. \nЧтение данных остановлено. ErrCode=0209\nВ файле байтов: 0 "
-         "из "
-         "100, чтение остановлено на адресе 300.",
+         "Ошибка чтения данных из флеш-памяти. \nЧтение данных остановлено. ErrCode=0209" + kNothingWritten,
          0},
         {"NAK through every resend", {.Nak = true}, 5, "1", kReadDone, 100},
         {"NAK with no repeats",
          {.Nak = true},
          5,
          "0",
-         "Ошибка чтения данных из флеш-памяти. \nЧтение данных остановлено. ErrCode=NAK\nВ файле байтов: 0 "
-         "из "
-         "100, чтение остановлено на адресе 300.",
+         "Ошибка чтения данных из флеш-памяти. \nЧтение данных остановлено. ErrCode=NAK" + kNothingWritten,
          0},
         {"bad checksum",
          {.BadChecksum = true},
          5,
          "0",
-         "Ошибка чтения данных из флеш-памяти. \nЧтение данных остановлено. ErrCode=CRC\nВ файле байтов: 0 "
-         "из "
-         "100, чтение остановлено на адресе 300.",
+         "Ошибка чтения данных из флеш-памяти. \nЧтение данных остановлено. ErrCode=CRC" + kNothingWritten,
          0},
     };
     for (const auto& c : cases) {
@@ -191,8 +188,9 @@ TEST_F(FiscalMemoryTest, RejectedBlocksAreRepeatedAndNeverStored) {
         Form7->Edit7.SetText(c.repeats);
         sim.ClearOverrides();
         sim.SetOverrideForNext(c.rejected, c.answer);
+        WriteBytes(PathOf("image.bin"), kOldImage);
         EXPECT_EQ(Read("300", "100"), c.message);
-        EXPECT_EQ(FileBytes(PathOf("image.bin")), Memory(300, c.fileSize));
+        EXPECT_EQ(FileBytes(PathOf("image.bin")), c.fileSize ? Memory(300, c.fileSize) : kOldImage);
     }
 }
 
@@ -226,11 +224,21 @@ TEST_F(FiscalMemoryTest, AnswersThatCannotBeRightEndTheRead) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.data);
         sim.SetOverrideForNext(1, {.Data = c.data});
-        EXPECT_EQ(Read("0", "100"), c.message + "\nВ файле байтов: " + std::to_string(c.fileSize) +
-                                        " из 100, чтение остановлено на адресе " +
-                                        std::to_string(c.fileSize) + ".");
-        EXPECT_EQ(FileBytes(PathOf("image.bin")), std::vector<uint8_t>(c.fileSize, 0xAA));
+        WriteBytes(PathOf("image.bin"), kOldImage);
+        const std::string held = c.fileSize == 0 ? kNothingWritten
+                                                 : "\nВ файле байтов: " + std::to_string(c.fileSize) +
+                                                       " из 100, чтение остановлено на адресе " +
+                                                       std::to_string(c.fileSize) + ".";
+        EXPECT_EQ(Read("0", "100"), c.message + held);
+        EXPECT_EQ(FileBytes(PathOf("image.bin")),
+                  c.fileSize ? std::vector<uint8_t>(c.fileSize, 0xAA) : kOldImage);
     }
+    // Nor is a file made where there was none.
+    std::filesystem::remove(PathOf("image.bin"));
+    sim.SetOverrideForNext(1, {.Data = ";;"});
+    EXPECT_EQ(Read("0", "100"), bad + kNothingWritten);
+    EXPECT_FALSE(std::filesystem::exists(PathOf("image.bin")));
+    EXPECT_FALSE(std::filesystem::exists(PathOf("image.bin.part")));
 }
 
 TEST_F(FiscalMemoryTest, TheEndOfTheMemoryIsNoCompleteRead) {

@@ -1,5 +1,12 @@
 #include "dialogs/setup/tests/setup_fixture.h"
 
+#include <QApplication>
+#include <QHelpEvent>
+#include <QLabel>
+
+#include "platform/clock/clock.h"
+#include "platform/forms/hint_style.h"
+
 namespace {
 using ClockReminderTest = SetupFixture;
 
@@ -104,5 +111,69 @@ TEST_F(ClockReminderTest, AReminderIsRefusedBeforeAnythingIsSentWhenItsInputIsWr
               (std::vector<std::string>{
                   "Установить информацию о сервисном обслуживании:\n  Неверный пароль доступа!"}));
     EXPECT_EQ(FrameData(0x34).size(), 0u);
+}
+// A refused report still closes its non-fiscal receipt, so the next report prints.
+TEST_F(ClockReminderTest, TheReportClosesItsReceiptAlsoWhenRefused) {
+    const struct {
+        std::optional<regsim::AnswerOverride> report;
+        size_t messages;
+    } cases[] = {{regsim::AnswerOverride{.Error = "0006"}, 1},
+                 {regsim::AnswerOverride{.Silent = true}, 1},
+                 {std::nullopt, 0}};
+    for (const auto& c : cases) {
+        sim.ClearOverrides();
+        if (c.report) sim.SetOverride(0x84, *c.report);
+        sim.ClearFrames();
+        host.Clear();
+        host.OnModal("TForm38", [](TForm& form) {
+            Form38->Button1.Click();
+            form.Close();
+        });
+        Form38->ShowModal();
+        std::vector<int> codes;
+        for (const auto& frame : sim.Frames())
+            codes.push_back(frame.Code);
+        EXPECT_EQ(codes, (std::vector<int>{0x60, 0x84, 0x65}));
+        EXPECT_EQ(FrameData(0x84), std::vector<std::string>{"736204;3;"});
+        ASSERT_EQ(host.Texts().size(), c.messages);
+        if (c.messages)
+            EXPECT_EQ(host.Texts()[0].rfind("Отчет об напоминании ТО:\n  ", 0), 0u) << host.Texts()[0];
+    }
+}
+
+// The memo's hint shows in aqua, goes after a while and comes back while the pointer rests there.
+TEST_F(ClockReminderTest, TheMemoHintIsAquaAndShownAgain) {
+    SetTimeScale(0.01); // shown 50 ms, again after 100 ms
+    host.OnModal("TForm38", [this](TForm& form) {
+        QWidget* memo = Form38->Memo1.Widget();
+        auto* hint = qobject_cast<QLabel*>(StyledHintWindow(Form38->Memo1));
+        ASSERT_NE(hint, nullptr);
+        const auto waitFor = [](const std::function<bool()>& done) {
+            const int64_t end = MonotonicMs() + 3000;
+            while (!done() && MonotonicMs() < end)
+                QApplication::processEvents(QEventLoop::AllEvents, 5);
+            return done();
+        };
+        QHelpEvent rest(QEvent::ToolTip, QPoint(5, 5), memo->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(memo, &rest);
+        EXPECT_TRUE(hint->isVisible());
+        EXPECT_EQ(hint->text().toStdString(), Form38->Memo1.Hint());
+        const QImage picture = hint->grab().toImage();
+        EXPECT_EQ(picture.pixelColor(picture.width() / 2, 1), QColor(0x00, 0xFF, 0xFF));
+        EXPECT_TRUE(waitFor([&] { return !hint->isVisible(); }));
+        const int64_t hidden = MonotonicMs();
+        EXPECT_TRUE(waitFor([&] { return hint->isVisible(); }));
+        EXPECT_GE(MonotonicMs() - hidden, 20); // not at once: at the interval
+
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(memo, &leave);
+        EXPECT_FALSE(hint->isVisible());
+        const int64_t later = MonotonicMs() + 300;
+        waitFor([&] { return hint->isVisible() || MonotonicMs() > later; });
+        EXPECT_FALSE(hint->isVisible()); // not again once the pointer left
+        form.Close();
+    });
+    Form38->ShowModal();
+    SetTimeScale(1);
 }
 } // namespace
