@@ -29,5 +29,14 @@ asan: bootstrap
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
+# The fuzz targets, built with clang under both sanitizers, each run FUZZ_SECONDS at once.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/bootstrap --fuzz
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DKALTOR_FUZZ=ON -DKALTOR_SANITIZE=ON $(LAUNCHER)
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
+	scripts/fuzz build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) build-asan
+	rm -rf $(BUILD) build-asan build-fuzz

@@ -121,3 +121,21 @@ std::string GetCommandDescription(int code) {
     const int index = DescribedIndex(code);
     return index < 0 ? UnknownCommandText : Tables.Descriptions[index];
 }
+
+namespace {
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+} // namespace
+
+bool ParseCommandCode(const std::string& text, unsigned& code) {
+    if (text.size() < 2) return false;
+    const int high = HexDigitValue(text[0]);
+    const int low = HexDigitValue(text[1]);
+    if (high < 0 || low < 0) return false;
+    code = static_cast<unsigned>(high * 16 + low);
+    return true;
+}

@@ -11,3 +11,7 @@ int GetCommandInfo(int code, std::string& description, std::string& syntax);
 
 // The description of the code; "Неверная команда" outside 20h..A3h or when it has none.
 std::string GetCommandDescription(int code);
+
+// The code of the first two characters as hexadecimal digits ("0"-"9", "a"-"f", "A"-"F"); false
+// when either is not a digit or the text is shorter than two characters.
+bool ParseCommandCode(const std::string& text, unsigned& code);

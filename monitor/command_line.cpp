@@ -1,8 +1,8 @@
 #include "monitor/command_line.h"
 
+#include "driver/tables.h"
 #include "monitor/script_file.h"
 #include "platform/text/text.h"
-#include "shell/command_tester.h"
 
 namespace {
 

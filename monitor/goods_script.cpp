@@ -1,5 +1,6 @@
 #include "monitor/goods_script.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -20,13 +21,20 @@ std::string ScriptLine(unsigned code, const DataText& data) {
     return digits + data.Str() + "\n";
 }
 
+// The i-th code of the range, i below its count: never beyond Last, so nothing overflows.
+int64_t CodeAt(const GoodsRange& range, int64_t i) {
+    return static_cast<int64_t>(static_cast<uint64_t>(range.First) +
+                                static_cast<uint64_t>(i) * static_cast<uint64_t>(range.Step));
+}
+
 // Each article of the range: code, name, price, tax group, department, then the two fields the
 // register keeps for later use.
 void WriteProgramming(const GoodsScript& s, std::ostream& out, const GoodsProgress& progress) {
     const int64_t total = CodesInRange(s.Programmed);
     if (progress) progress(GoodsStage::Programming, 0, total);
     int64_t done = 0;
-    for (int64_t code = s.Programmed.First; code <= s.Programmed.Last; code += s.Programmed.Step) {
+    for (int64_t i = 0; i < total; ++i) {
+        const int64_t code = CodeAt(s.Programmed, i);
         DataText data(s.ProgrammingPassword);
         data.Int(code).Text(s.NamePrefix + std::to_string(code)).Money(s.Price);
         data.Int(s.TaxGroup).Int(s.GoodsGroup).Text("00").Int(0);
@@ -41,7 +49,8 @@ void WriteReceipt(const GoodsScript& s, std::ostream& out, const GoodsProgress& 
     const int64_t total = CodesInRange(s.Sold);
     if (progress) progress(GoodsStage::Selling, 0, total);
     int64_t done = 0;
-    for (int64_t code = s.Sold.First; code <= s.Sold.Last; code += s.Sold.Step) {
+    for (int64_t i = 0; i < total; ++i) {
+        const int64_t code = CodeAt(s.Sold, i);
         out << ScriptLine(0x64, DataText(password).Int(code).Quantity(SoldQuantity).Money(s.Price));
         if (progress) progress(GoodsStage::Selling, ++done, total);
     }
@@ -55,7 +64,13 @@ void WriteReceipt(const GoodsScript& s, std::ostream& out, const GoodsProgress& 
 
 int64_t CodesInRange(const GoodsRange& range) {
     if (range.Step <= 0 || range.Last < range.First) return 0;
-    return (range.Last - range.First) / range.Step + 1;
+    const uint64_t steps = (static_cast<uint64_t>(range.Last) - static_cast<uint64_t>(range.First)) /
+                           static_cast<uint64_t>(range.Step);
+    return steps >= static_cast<uint64_t>(INT64_MAX) ? INT64_MAX : static_cast<int64_t>(steps) + 1;
+}
+
+bool RangeFits(const GoodsRange& range) {
+    return range.Step > 0 && CodesInRange(range) <= GoodsRangeLimit;
 }
 
 double PaymentForRange(const GoodsRange& sold, double price) {
@@ -63,6 +78,6 @@ double PaymentForRange(const GoodsRange& sold, double price) {
 }
 
 void WriteGoodsScript(const GoodsScript& script, std::ostream& out, const GoodsProgress& progress) {
-    if (script.ProgramGoods) WriteProgramming(script, out, progress);
-    if (script.SellGoods) WriteReceipt(script, out, progress);
+    if (script.ProgramGoods && RangeFits(script.Programmed)) WriteProgramming(script, out, progress);
+    if (script.SellGoods && RangeFits(script.Sold)) WriteReceipt(script, out, progress);
 }

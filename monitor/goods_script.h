@@ -15,8 +15,14 @@ struct GoodsRange {
     int64_t Step = 1;
 };
 
-// How many codes the range visits; 0 when Last is below First. Step must be above 0.
+// How many codes the range visits; 0 when Last is below First or Step is not above 0. Never
+// overflows: a count beyond 64 bits is given as INT64_MAX.
 int64_t CodesInRange(const GoodsRange& range);
+// The most codes one range may visit, each a line of the script: about 10 MB of script, written in
+// seconds, and far more articles than a register keeps.
+inline constexpr int64_t GoodsRangeLimit = 100000;
+// The range has a step above 0 and visits at most GoodsRangeLimit codes.
+bool RangeFits(const GoodsRange& range);
 // The sum to pay for the sold range: its number of codes times the price, in kopecks' precision.
 double PaymentForRange(const GoodsRange& sold, double price);
 
@@ -41,5 +47,6 @@ enum class GoodsStage { Programming, Selling };
 // Called before the first line of a stage (done 0) and after each article line of it.
 using GoodsProgress = std::function<void(GoodsStage stage, int64_t done, int64_t total)>;
 
-// Writes the script's lines, each ended by "\n". Both ranges must have a step above 0.
+// Writes the script's lines, each ended by "\n". A range that does not fit (RangeFits) is the
+// caller's to refuse: its part is left out here.
 void WriteGoodsScript(const GoodsScript& script, std::ostream& out, const GoodsProgress& progress = {});

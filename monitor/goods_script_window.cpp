@@ -2,7 +2,6 @@
 
 #include <fstream>
 
-#include "monitor/goods_fields.h"
 #include "monitor/script_monitor.h"
 #include "shell/session.h"
 
@@ -16,6 +15,8 @@ const std::string kBadStep = "Инкремент для номера следу�
 const std::string kBadPassword = "Пароль должен состоять из 6 символов!";
 const std::string kNoScriptFile = "В мониторе не выбран файл скрипта!";
 const std::string kCannotWrite = "Не удалось записать файл скрипта:\n";
+const std::string kTooManyLines = "Диапазон кодов товаров дал бы больше " + std::to_string(GoodsRangeLimit) +
+                                  " строк скрипта.\nУменьшите диапазон или увеличьте инкремент!";
 
 // The lines carry the password in a fixed six-character place.
 bool PasswordFits(const TEdit& edit) {
@@ -24,41 +25,12 @@ bool PasswordFits(const TEdit& edit) {
 
 } // namespace
 
-TForm33::TForm33() {
-    SetCaption("Программирование товаров и продажа их в фискальном чеке (подготовка скрипт-файла)");
-    SetBorderStyle(bsToolWindow);
-    SetPosition(poScreenCenter);
-    struct Default {
-        TEdit& edit;
-        const char* text;
-        int maxLength;
-    };
-    for (const Default& d : {Default{Edit1, "1", 9},
-                             {Edit2, "1", 9},
-                             {Edit15, "1", 0},
-                             {Edit3, "Товар для продажи", 66},
-                             {Edit4, "0.01", 0},
-                             {Edit5, "0", 1},
-                             {Edit6, "1", 2},
-                             {Edit7, "", 0},
-                             {Edit8, "1", 9},
-                             {Edit9, "1", 9},
-                             {Edit16, "1", 0},
-                             {Edit10, "736204", 6},
-                             {Edit11, "736204", 6},
-                             {Edit12, "1", 0},
-                             {Edit13, "0.01", 0},
-                             {Edit14, "0", 1}}) {
-        d.edit.SetText(d.text);
-        d.edit.SetMaxLength(d.maxLength);
-    }
-    Edit3.SetWidth(300); // room for the prefix
-    CheckBox1.SetCaption("не программировать товары");
-    CheckBox2.SetCaption("не продавать товары");
+TForm33::TForm33()
+    : TGoodsForm("Программирование товаров и продажа их в фискальном чеке (подготовка скрипт-файла)") {
+    SetUpCodeEdits({&Edit15, &Edit8, &Edit9, &Edit16});
     ProgressBar1.SetMin(0);
     ProgressBar1.SetMax(100);
     Label15.SetCaption("   ");
-    Button1.SetCaption("Расчитать (только вложенный налог)");
     Button2.SetCaption("Сгенерировать файл");
     Button4.SetCaption("Закрыть");
     LayOut();
@@ -69,22 +41,12 @@ TForm33::TForm33() {
 
 void TForm33::LayOut() {
     Column main(*this);
-    main.Field("Начальный код товара (до 9 цифр):", Edit1)
-        .Field("Конечный код товара (до 9 цифр):", Edit2)
-        .Field("Инкремент для номера следующего товара:", Edit15)
-        .Field("Префикс имени товара (до 66 символов):", Edit3)
-        .Field("Цена:", Edit4)
-        .Field("Налоговая группа (0-4):", Edit5)
-        .Field("Товарная группа (1-99):", Edit6)
-        .Field("Имя файла (без расширения, куда будет записана информация):", Edit7)
+    LayOutArticle(main, Edit15);
+    main.Field("Имя файла (без расширения, куда будет записана информация):", Edit7)
         .Field("Товары в фискальном чеке    c : ", Edit8)
         .Field("по:", Edit9)
-        .Field("Инкремент для номера следующего товара:", Edit16)
-        .Field("Пароль для программирования: ", Edit10)
-        .Field("Пароль для продажи:", Edit11)
-        .Field("Номер оператора:", Edit12)
-        .Field("Сумма для оплаты: ", Edit13)
-        .Field("Тип оплаты (0-9): ", Edit14);
+        .Field("Инкремент для номера следующего товара:", Edit16);
+    LayOutPayment(main);
     main.Line({&CheckBox1, &CheckBox2});
     main.Add(ProgressBar1).Add(Label15);
     main.Line({&Button1});
@@ -104,6 +66,11 @@ std::optional<GoodsScript> TForm33::ScriptOfEdits() {
     script.Sold = RangeOfEdits(Edit8, Edit9, Edit16);
     if ((script.ProgramGoods && script.Programmed.Step <= 0) || (script.SellGoods && script.Sold.Step <= 0)) {
         ShowMessage(kBadStep);
+        return std::nullopt;
+    }
+    if ((script.ProgramGoods && !RangeFits(script.Programmed)) ||
+        (script.SellGoods && !RangeFits(script.Sold))) {
+        ShowMessage(kTooManyLines);
         return std::nullopt;
     }
     if ((script.ProgramGoods && !PasswordFits(Edit10)) || (script.SellGoods && !PasswordFits(Edit11))) {

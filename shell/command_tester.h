@@ -2,6 +2,7 @@
 // The command tester: sends any command code with a free parameter line and shows the raw answer.
 #include <string>
 
+#include "driver/tables.h" // ParseCommandCode
 #include "platform/forms/forms.h"
 
 class TForm14 : public TForm {
@@ -29,7 +30,3 @@ private:
 };
 
 inline const std::string InvalidCommandCodeMessage = "Неверный код команды";
-
-// The code of the first two characters as hexadecimal digits ("0"-"9", "a"-"f", "A"-"F"); false
-// when either is not a digit or the text is shorter than two characters.
-bool ParseCommandCode(const std::string& text, unsigned& code);

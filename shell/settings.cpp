@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 
 #include "platform/forms/dialogs.h"
 #include "platform/profile/profile.h"
@@ -11,7 +12,7 @@ namespace settings {
 TextSetting RecentFile(int n) {
     static const std::array<const char*, RecentFileCount> keys{"File1", "File2", "File3", "File4", "File5"};
     const int index = (n >= 1 && n <= RecentFileCount) ? n - 1 : 0;
-    return {"Files", keys[index], "", 500};
+    return {"Files", keys[index], "", PATH_MAX}; // any path the system can open comes back whole
 }
 } // namespace settings
 

@@ -14,8 +14,12 @@ std::vector<std::string> ReadArticleFile(const std::string& path) {
         throw EFOpenError("Cannot open file \"" + path + "\". No such file or directory");
     std::stringstream bytes;
     bytes << in.rdbuf();
+    return ArticleLinesOfBytes(bytes.str());
+}
+
+std::vector<std::string> ArticleLinesOfBytes(const std::string& bytes) {
     TStringList lines;
-    lines.SetText(FileTextToUtf8(bytes.str()));
+    lines.SetText(FileTextToUtf8(bytes));
     return lines.ToVector();
 }
 

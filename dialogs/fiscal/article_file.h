@@ -15,6 +15,8 @@ public:
 // The lines of an article file: UTF-8 when the file is valid UTF-8, else CP1251; lines end with CR LF
 // or a lone LF. Raises EFOpenError when the file cannot be read.
 std::vector<std::string> ReadArticleFile(const std::string& path);
+// The same for the file's bytes.
+std::vector<std::string> ArticleLinesOfBytes(const std::string& bytes);
 
 // True when a line holds the five fields of an article, each followed by ";". A ";" inside a name
 // gives a field too many, which the register would read as shifted fields.

@@ -1,8 +1,5 @@
 #include "dialogs/setup/network_dialogs.h"
 
-#include <sstream>
-
-#include "dialogs/setup/file_bytes.h"
 #include "dialogs/setup/network_codes.h"
 #include "driver/driver.h"
 #include "platform/text/text.h"
@@ -14,7 +11,6 @@ TForm49* Form49 = nullptr;
 
 namespace {
 const std::string kAddressHint = "Формат - адрес IP";
-constexpr int kLinkLineChars = 28; // what a line of the file may hold besides its line end
 
 struct NetworkFields {
     TCheckBox* Dhcp;
@@ -233,30 +229,4 @@ void TForm49::Button4Click() {
 
 void TForm49::Button3Click() {
     Close();
-}
-
-std::optional<std::vector<std::string>> ReadLinkParamsFile(const std::string& path, std::string& problem) {
-    const auto bytes = ReadFileBytes(path); // an empty file reads as empty: it is merely short
-    if (!bytes) {
-        problem = "Невозможно прочитать файл " + path + ". Ошибка!";
-        return std::nullopt;
-    }
-    std::string text = FileTextToUtf8(*bytes);
-    if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; lines.size() < 8 && std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (CharCount(line) > kLinkLineChars) {
-            problem = "Строка " + std::to_string(lines.size() + 1) + " файла параметров связи длиннее " +
-                      std::to_string(kLinkLineChars) + " символов. Ошибка!";
-            return std::nullopt;
-        }
-        lines.push_back(line);
-    }
-    if (lines.size() < 8) {
-        problem = "В файле параметров связи меньше 8 строк. Ошибка!";
-        return std::nullopt;
-    }
-    return lines;
 }

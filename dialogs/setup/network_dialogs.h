@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/setup/link_params_file.h"
 #include "driver/answer_record.h"
 #include "platform/forms/forms.h"
 
@@ -48,11 +49,6 @@ public:
     void Button4Click();
     void Button3Click();
 };
-
-// The eight lines of a link-parameter file as they go into the acquirer dialog; nothing, with the
-// reason in `problem`, when the file cannot be read, has fewer than eight lines, or a line is longer
-// than its field can take.
-std::optional<std::vector<std::string>> ReadLinkParamsFile(const std::string& path, std::string& problem);
 
 extern TForm42* Form42;
 extern TForm49* Form49;

@@ -6,13 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "dialogs/setup/readout_packet.h"
+
 class TEdit;
-
-inline constexpr size_t ReadoutPacketBytes = 200;
-
-// A packet's data as bytes: "\" and a character c stand for the byte c - 40h. Nothing when the
-// text ends in a lone "\" or holds more than ReadoutPacketBytes bytes.
-std::optional<std::string> UnescapePacket(const std::string& cp1251);
 
 struct ReadoutRequest {
     int Function = 0; // E7h sub-function

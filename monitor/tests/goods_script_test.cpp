@@ -165,15 +165,63 @@ TEST_F(GoodsScriptTest, RefusedValuesLeaveTheScriptFileAlone) {
     EXPECT_TRUE(host.Texts().empty());
 }
 
+TEST_F(GoodsScriptTest, RangesOfTooManyLinesAreRefusedBeforeTheFileIsOpened) {
+    TForm33& f = *Form33;
+    const std::string message = "Диапазон кодов товаров дал бы больше 100000 строк скрипта.\n"
+                                "Уменьшите диапазон или увеличьте инкремент!";
+    const struct {
+        const char* name;
+        std::vector<std::pair<TEdit*, std::string>> values;
+        bool refused;
+    } cases[] = {
+        {"a step that overflows the counter",
+         {{&f.Edit1, "999999999"}, {&f.Edit2, "999999999"}, {&f.Edit15, "9223372036854775807"}},
+         false},
+        {"a step that overflows the sale's counter",
+         {{&f.Edit8, "999999998"}, {&f.Edit9, "999999999"}, {&f.Edit16, "9223372036854775807"}},
+         false},
+        {"every nine-digit code", {{&f.Edit1, "1"}, {&f.Edit2, "999999999"}}, true},
+        {"every nine-digit code sold", {{&f.Edit8, "-999999999"}, {&f.Edit9, "999999999"}}, true},
+        {"one line too many", {{&f.Edit1, "1"}, {&f.Edit2, "100001"}}, true},
+        {"a bound range", {{&f.Edit1, "1"}, {&f.Edit2, "999999999"}, {&f.Edit15, "10000"}}, false},
+    };
+    for (const auto& c : cases) {
+        host.Clear();
+        std::ofstream(script) << "old line\n";
+        Fill({{&f.Edit1, "1"},
+              {&f.Edit2, "1"},
+              {&f.Edit15, "1"},
+              {&f.Edit8, "1"},
+              {&f.Edit9, "1"},
+              {&f.Edit16, "1"}});
+        Fill(c.values);
+        f.Button2.Click();
+        if (c.refused) {
+            EXPECT_EQ(host.Texts(), (std::vector<std::string>{message})) << c.name;
+            EXPECT_EQ(ScriptLines(), (std::vector<std::string>{"old line"})) << c.name;
+        } else {
+            EXPECT_TRUE(host.Texts().empty()) << c.name;
+            EXPECT_EQ(f.Label15.Caption(), "Успешно") << c.name;
+            EXPECT_LE(ScriptLines().size(), 100000u + 6) << c.name;
+        }
+    }
+}
+
 TEST(GoodsRange, CountsTheCodesTheRangeVisits) {
     const struct {
         GoodsRange range;
         int64_t codes;
         double payment; // at 0.35 each
     } cases[] = {
-        {{1, 1, 1}, 1, 0.35}, {{1, 10, 1}, 10, 3.5}, {{1, 10, 3}, 4, 1.4},
-        {{5, 4, 1}, 0, 0.0},  {{1, 10, 0}, 0, 0.0},  {{1, 999999999, 1}, 999999999, 349999999.65},
+        {{1, 1, 1}, 1, 0.35},
+        {{1, 10, 1}, 10, 3.5},
+        {{1, 10, 3}, 4, 1.4},
+        {{5, 4, 1}, 0, 0.0},
+        {{1, 10, 0}, 0, 0.0},
+        {{1, 999999999, 1}, 999999999, 349999999.65},
         {{-3, 3, 2}, 4, 1.4},
+        {{999999999, 999999999, INT64_MAX}, 1, 0.35},
+        {{INT64_MIN, INT64_MAX, 1}, INT64_MAX, 0.35 * static_cast<double>(INT64_MAX)},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CodesInRange(c.range), c.codes) << c.range.First << ".." << c.range.Last;

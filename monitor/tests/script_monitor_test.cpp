@@ -160,6 +160,31 @@ TEST_F(ScriptMonitorTest, TheFiveRecentScriptFilesAreKeptInTheSettings) {
     EXPECT_EQ(Form28->ScriptFileName, (Folder() / "2.txt").string());
 }
 
+TEST_F(ScriptMonitorTest, ALongScriptPathComesBackWholeFromTheRecentList) {
+    // Six folders of 100 characters: a path of over 600 characters that the system opens.
+    std::filesystem::path folder = Folder();
+    for (int i = 0; i < 6; ++i)
+        folder /= std::string(100, static_cast<char>('a' + i));
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "script.txt").string();
+    ASSERT_GT(path.size(), 600u);
+    std::ofstream(path) << "21736204;\n";
+    host.ChooseNextFile(path);
+    Form28->Button5.Click();
+
+    Form28->ComboBox1.Items().Clear();
+    Form28->FormActivate();
+    ASSERT_EQ(Form28->ComboBox1.Items().Count(), 1);
+    EXPECT_EQ(Form28->ComboBox1.Items()[0], path);
+    Form28->ScriptFileName.clear();
+    Form28->ComboBox1.SetItemIndex(0);
+    Form28->ComboBox1.OnChange();
+    EXPECT_EQ(Form28->ScriptFileName, path);
+    Form28->Button11.Click();
+    EXPECT_EQ(SentCodes(), (std::vector<unsigned>{0x21}));
+    EXPECT_TRUE(host.Texts().empty());
+}
+
 TEST_F(ScriptMonitorTest, StatusAndVariablesButtons) {
     Session.StatusReady = 0;
     Form28->SpeedButton1.Click();

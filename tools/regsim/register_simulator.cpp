@@ -1,14 +1,7 @@
 #include "tools/regsim/register_simulator.h"
 
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <termios.h>
-#include <unistd.h>
 
 #include "platform/text/text.h"
 #include "tools/regsim/frame_codec.h"
@@ -19,18 +12,6 @@ namespace {
 
 // A command frame that stops arriving for this long is given up and answered with a NAK.
 constexpr int kFrameIdleMs = 300;
-
-void CloseFd(int& fd) {
-    if (fd >= 0) close(fd);
-    fd = -1;
-}
-
-bool MakeRaw(int fd) {
-    termios settings{};
-    if (tcgetattr(fd, &settings) != 0) return false;
-    cfmakeraw(&settings);
-    return tcsetattr(fd, TCSANOW, &settings) == 0;
-}
 
 std::string HexAndText(const std::string& bytes) {
     std::string hex, text;
@@ -45,140 +26,29 @@ std::string HexAndText(const std::string& bytes) {
 
 } // namespace
 
-// The descriptors: the master end we serve, a slave end we hold so that the master never sees a
-// hang-up while no client has the port open, and an event that wakes the serving thread to stop.
-struct RegisterSimulator::Io {
-    int master = -1;
-    int slave = -1;
-    int wake = -1;
-
-    ~Io() {
-        CloseFd(master);
-        CloseFd(slave);
-        CloseFd(wake);
-    }
-
-    // Sleeps for ms, or less when a stop is asked for; true when it was.
-    bool WaitForStop(int ms) const {
-        pollfd wait{wake, POLLIN, 0};
-        return poll(&wait, 1, ms) > 0;
-    }
-
-    // Sleeps until the time point, or less when a stop is asked for; true when it was.
-    bool WaitUntil(std::chrono::steady_clock::time_point until) const {
-        const auto left = until - std::chrono::steady_clock::now();
-        if (left <= std::chrono::steady_clock::duration::zero()) return false;
-        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
-        const timespec timeout{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
-        pollfd wait{wake, POLLIN, 0};
-        return ppoll(&wait, 1, &timeout, nullptr) > 0;
-    }
-
-    // Writes every byte, each no earlier than the end of its wire time counted from now (byteSeconds
-    // 0: all at once); false when a stop was asked for or the terminal failed.
-    bool WritePaced(const char* data, size_t size, double byteSeconds) const {
-        if (byteSeconds <= 0) return WriteAll(data, size);
-        const auto start = std::chrono::steady_clock::now();
-        const auto due = [&](size_t bytes) {
-            return start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                               std::chrono::duration<double>(byteSeconds * static_cast<double>(bytes)));
-        };
-        for (size_t sent = 0; sent < size;) {
-            if (WaitUntil(due(sent + 1))) return false;
-            const double elapsed =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            const size_t ready =
-                std::min(size, std::max(sent + 1, static_cast<size_t>(elapsed / byteSeconds)));
-            if (!WriteAll(data + sent, ready - sent)) return false;
-            sent = ready;
-        }
-        return true;
-    }
-
-    // Writes every byte; false when a stop was asked for or the terminal failed.
-    bool WriteAll(const char* data, size_t size) const {
-        while (size > 0) {
-            const ssize_t written = write(master, data, size);
-            if (written > 0) {
-                data += written;
-                size -= static_cast<size_t>(written);
-                continue;
-            }
-            if (written < 0 && errno != EAGAIN && errno != EINTR) return false;
-            pollfd waits[2] = {{master, POLLOUT, 0}, {wake, POLLIN, 0}};
-            if (poll(waits, 2, -1) < 0 && errno != EINTR) return false;
-            if (waits[1].revents != 0) return false;
-        }
-        return true;
-    }
-};
-
-RegisterSimulator::RegisterSimulator() = default;
+RegisterSimulator::RegisterSimulator() : reader_(std::make_unique<CommandFrameReader>()) {}
 
 RegisterSimulator::~RegisterSimulator() {
     Stop();
 }
 
-bool RegisterSimulator::Start() {
-    if (io_) return true;
-    auto io = std::make_unique<Io>();
-    char path[128] = {};
-    io->master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (io->master < 0 || grantpt(io->master) != 0 || unlockpt(io->master) != 0 ||
-        ptsname_r(io->master, path, sizeof path) != 0) {
-        startError_ = std::string("no pseudo-terminal: ") + std::strerror(errno);
-        return false;
+void RegisterSimulator::OnBytes(const char* bytes, size_t count) {
+    const auto arrived = std::chrono::steady_clock::now();
+    for (size_t i = 0; i < count; ++i) {
+        if (!reader_->InFrame()) frameStart_ = arrived;
+        if (auto frame = reader_->Push(static_cast<uint8_t>(bytes[i]))) {
+            WaitForArrival(*frame, frameStart_);
+            HandleFrame(*frame);
+        }
     }
-    io->slave = open(path, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    io->wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (io->slave < 0 || io->wake < 0 || !MakeRaw(io->slave) || !MakeRaw(io->master) ||
-        fcntl(io->master, F_SETFL, fcntl(io->master, F_GETFL) | O_NONBLOCK) != 0) {
-        startError_ = std::string("pseudo-terminal set-up failed: ") + std::strerror(errno);
-        return false;
-    }
-    portPath_ = path;
-    io_ = std::move(io);
-    thread_ = std::thread([this] { Serve(); });
-    return true;
 }
 
-void RegisterSimulator::Stop() {
-    if (!io_) return;
-    const uint64_t one = 1;
-    if (write(io_->wake, &one, sizeof one) < 0) perror("regsim: wake");
-    if (thread_.joinable()) thread_.join();
-    io_.reset();
+int RegisterSimulator::IdleTimeoutMs() const {
+    return reader_->InFrame() ? kFrameIdleMs : -1;
 }
 
-void RegisterSimulator::Serve() {
-    CommandFrameReader reader;
-    char buffer[512];
-    auto frameStart = std::chrono::steady_clock::now();
-    for (;;) {
-        pollfd waits[2] = {{io_->master, POLLIN, 0}, {io_->wake, POLLIN, 0}};
-        const int ready = poll(waits, 2, reader.InFrame() ? kFrameIdleMs : -1);
-        if (ready < 0 && errno != EINTR) return;
-        if (waits[1].revents != 0) return;
-        if (ready == 0) {
-            if (auto frame = reader.Abandon()) HandleFrame(*frame);
-            continue;
-        }
-        if (waits[0].revents == 0) continue;
-        const ssize_t count = read(io_->master, buffer, sizeof buffer);
-        if (count <= 0) {
-            // Cannot happen while we hold the slave open; still, never spin on a broken terminal.
-            if (count < 0 && errno != EAGAIN && errno != EINTR && io_->WaitForStop(50)) return;
-            continue;
-        }
-        const auto arrived = std::chrono::steady_clock::now();
-        for (ssize_t i = 0; i < count; ++i) {
-            if (!reader.InFrame()) frameStart = arrived;
-            if (auto frame = reader.Push(static_cast<uint8_t>(buffer[i]))) {
-                WaitForArrival(*frame, frameStart);
-                HandleFrame(*frame);
-            }
-        }
-    }
+void RegisterSimulator::OnIdle() {
+    if (auto frame = reader_->Abandon()) HandleFrame(*frame);
 }
 
 void RegisterSimulator::HandleFrame(const ReceivedFrame& frame) {
@@ -210,9 +80,9 @@ void RegisterSimulator::WaitForArrival(const ReceivedFrame& frame,
                                        std::chrono::steady_clock::time_point start) {
     const double byteSeconds = ByteSeconds();
     if (byteSeconds <= 0) return;
-    io_->WaitUntil(start +
-                   std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                       std::chrono::duration<double>(byteSeconds * static_cast<double>(frame.Raw.size()))));
+    WaitUntil(start +
+              std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                  std::chrono::duration<double>(byteSeconds * static_cast<double>(frame.Raw.size()))));
 }
 
 double RegisterSimulator::ByteSeconds() const {
@@ -241,12 +111,11 @@ void RegisterSimulator::Record(const ReceivedFrame& frame) {
 }
 
 void RegisterSimulator::Send(const std::string& bytes, const AnswerOverride& change) {
-    if (change.DelayMs > 0 && io_->WaitForStop(static_cast<int>(change.DelayMs))) return;
+    if (change.DelayMs > 0 && WaitForStop(static_cast<int>(change.DelayMs))) return;
     const size_t piece = change.PieceSize > 0 ? change.PieceSize : bytes.size();
     for (size_t offset = 0; offset < bytes.size(); offset += piece) {
-        if (offset > 0 && change.PauseMs > 0 && io_->WaitForStop(static_cast<int>(change.PauseMs))) return;
-        if (!io_->WritePaced(bytes.data() + offset, std::min(piece, bytes.size() - offset), ByteSeconds()))
-            return;
+        if (offset > 0 && change.PauseMs > 0 && WaitForStop(static_cast<int>(change.PauseMs))) return;
+        if (!WritePaced(bytes.data() + offset, std::min(piece, bytes.size() - offset), ByteSeconds())) return;
     }
     LogBytes("-> ", bytes);
 }

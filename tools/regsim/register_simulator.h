@@ -27,9 +27,12 @@
 #include <thread>
 #include <vector>
 
+#include "tools/ptyserve/pty_server.h"
 #include "tools/regsim/register_model.h"
 
 namespace regsim {
+
+class CommandFrameReader;
 
 // One command frame as it arrived.
 struct ReceivedFrame {
@@ -65,20 +68,11 @@ struct AnswerOverride {
     unsigned DelayMs = 0;                          // wait before the first byte
 };
 
-class RegisterSimulator {
+// Start, StartError, PortPath (for OpenLink) and Stop come from the pseudo-terminal server.
+class RegisterSimulator : public ptyserve::PtyServer {
 public:
     RegisterSimulator();
-    ~RegisterSimulator(); // stops and closes the pseudo-terminal
-    RegisterSimulator(const RegisterSimulator&) = delete;
-    RegisterSimulator& operator=(const RegisterSimulator&) = delete;
-
-    // Opens the pseudo-terminal and starts serving; false (see StartError) when no terminal can be had.
-    bool Start();
-    const std::string& StartError() const { return startError_; }
-    // The slave's path (such as /dev/pts/3), for OpenLink. Empty before Start.
-    const std::string& PortPath() const { return portPath_; }
-    // Ends the serving thread promptly, even in the middle of a slow answer; the terminal is closed.
-    void Stop();
+    ~RegisterSimulator() override; // stops and closes the pseudo-terminal
 
     // ---- The register model -----------------------------------------------------------------
     RegisterState State() const;
@@ -117,8 +111,9 @@ public:
     void SetFrameLog(std::function<void(const std::string& line)> log);
 
 private:
-    struct Io;
-    void Serve();
+    void OnBytes(const char* bytes, size_t count) override;
+    int IdleTimeoutMs() const override;
+    void OnIdle() override;
     void HandleFrame(const ReceivedFrame& frame);
     void WaitForArrival(const ReceivedFrame& frame, std::chrono::steady_clock::time_point start);
     double ByteSeconds() const;
@@ -127,11 +122,9 @@ private:
     void Send(const std::string& bytes, const AnswerOverride& change);
     void LogBytes(const char* direction, const std::string& bytes);
 
-    std::unique_ptr<Io> io_;
-    std::thread thread_;
-    std::string portPath_;
-    std::string startError_;
     std::function<void(const std::string&)> log_;
+    std::unique_ptr<CommandFrameReader> reader_;       // the serving thread's
+    std::chrono::steady_clock::time_point frameStart_; // when the frame being read began to arrive
 
     mutable std::mutex mutex_;
     mutable std::condition_variable framesArrived_;

@@ -17,12 +17,12 @@
 // Every method may be called from any thread.
 #include <condition_variable>
 #include <functional>
-#include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
+
+#include "tools/ptyserve/pty_server.h"
 
 namespace regterm {
 
@@ -36,22 +36,16 @@ enum class Behaviour {
 
 using Fields = std::vector<std::pair<std::string, std::string>>; // tag, value; in order
 
-class TerminalSimulator {
+// Start, StartError, PortPath and Stop come from the pseudo-terminal server.
+class TerminalSimulator : public ptyserve::PtyServer {
 public:
     TerminalSimulator();
-    ~TerminalSimulator();
-    TerminalSimulator(const TerminalSimulator&) = delete;
-    TerminalSimulator& operator=(const TerminalSimulator&) = delete;
+    ~TerminalSimulator() override;
 
     // Set before Start.
     void SetBehaviour(Behaviour behaviour) { behaviour_ = behaviour; }
     // Replaces or adds a field of the card's answer (card) or of the decision (!card).
     void SetField(bool card, const std::string& tag, const std::string& value);
-
-    bool Start();
-    const std::string& StartError() const { return startError_; }
-    const std::string& PortPath() const { return portPath_; }
-    void Stop();
 
     // The request bodies received, as sent (STX and separators included).
     std::vector<std::string> Requests() const;
@@ -63,8 +57,7 @@ public:
     static std::string Body(const Fields& fields);
 
 private:
-    struct Io;
-    void Serve();
+    void OnBytes(const char* bytes, size_t count) override;
     void HandleBody(const std::string& body);
     void SendFrame(const std::string& body);
 
@@ -74,10 +67,7 @@ private:
     Fields decision_;
     Step step_ = Step::Enquiry;
 
-    std::unique_ptr<Io> io_;
-    std::thread thread_;
-    std::string portPath_;
-    std::string startError_;
+    std::string pending_; // bytes of a frame not yet whole
     std::function<void(const std::string&)> log_;
     mutable std::mutex mutex_;
     mutable std::condition_variable arrived_;

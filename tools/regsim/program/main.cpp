@@ -1,10 +1,9 @@
 // regsim: a simulated register on a pseudo-terminal, for trying Kaltor without a register.
 // Prints the port's path as its first line, then serves until SIGTERM or SIGINT.
-#include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
+#include "tools/ptyserve/program.h"
 #include "tools/regsim/register_simulator.h"
 
 namespace {
@@ -64,21 +63,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
 
 int main(int argc, char** argv) {
     Options options;
-    if (!ParseOptions(argc, argv, options)) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    if (options.Help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-
-    // Blocked before the serving thread starts, so that only sigwait below receives them.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGINT);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    const bool parsed = ParseOptions(argc, argv, options);
+    if (const auto exit = ptyserve::UsageExit(parsed, options.Help, kUsage)) return *exit;
 
     regsim::RegisterSimulator simulator;
     simulator.SetRecording(false);
@@ -90,15 +76,5 @@ int main(int argc, char** argv) {
     simulator.SetBaudRate(options.Baud);
     if (options.Log)
         simulator.SetFrameLog([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
-    if (!simulator.Start()) {
-        std::fprintf(stderr, "regsim: %s\n", simulator.StartError().c_str());
-        return 1;
-    }
-    std::printf("%s\n", simulator.PortPath().c_str());
-    std::fflush(stdout);
-
-    int received = 0;
-    sigwait(&stopSignals, &received);
-    simulator.Stop();
-    return 0;
+    return ptyserve::ServeUntilStopped("regsim", simulator);
 }

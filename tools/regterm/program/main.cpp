@@ -1,13 +1,13 @@
 // regterm: a simulated bank card terminal on a pseudo-terminal, for trying card payments without a
 // terminal. Prints the port's path as its first line, then one line per sale request received
 // ("request " and the body, each field separator shown as "|"), until SIGTERM or SIGINT.
-#include <csignal>
 #include <cstdio>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "tools/ptyserve/program.h"
 #include "tools/regterm/cp1251.h"
 #include "tools/regterm/terminal_simulator.h"
 
@@ -86,32 +86,11 @@ std::string Printable(std::string body) {
 int main(int argc, char** argv) {
     regterm::TerminalSimulator terminal;
     bool help = false;
-    if (!ParseOptions(argc, argv, terminal, help)) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    if (help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGINT);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-
+    const bool parsed = ParseOptions(argc, argv, terminal, help);
+    if (const auto exit = ptyserve::UsageExit(parsed, help, kUsage)) return *exit;
     terminal.SetRequestLog([](const std::string& body) {
         std::printf("request %s\n", Printable(body).c_str());
         std::fflush(stdout);
     });
-    if (!terminal.Start()) {
-        std::fprintf(stderr, "regterm: %s\n", terminal.StartError().c_str());
-        return 1;
-    }
-    std::printf("%s\n", terminal.PortPath().c_str());
-    std::fflush(stdout);
-    int received = 0;
-    sigwait(&stopSignals, &received);
-    terminal.Stop();
-    return 0;
+    return ptyserve::ServeUntilStopped("regterm", terminal);
 }
