@@ -12,7 +12,7 @@
 
 #include "controls/drawing_utils.h"
 #include "controls/speed_button.h"
-#include "kit/base/variant.h"
+#include "kitbase/variant.h"
 #include "platform/forms/controls.h"
 
 class QWidget;

@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include "controls/file_utils.h"
-#include "kit/base/progress.h"
+#include "kitbase/progress.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "kit/base/props_storage.h"
-#include "kit/base/variant.h"
-#include "kit/base/window_hook.h"
+#include "kitbase/props_storage.h"
+#include "kitbase/variant.h"
+#include "kitbase/window_hook.h"
 #include "kit/ini_files.h"
 #include "platform/forms/events.h"
 #include "platform/forms/form.h"

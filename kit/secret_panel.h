@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "kit/base/kx_timer.h"
+#include "kitbase/kx_timer.h"
 #include "platform/forms/control.h"
 #include "platform/forms/events.h"
 #include "platform/forms/strings.h"

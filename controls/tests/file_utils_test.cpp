@@ -8,7 +8,7 @@
 
 #include "controls/file_utils.h"
 #include "controls/tests/temp_folder.h"
-#include "kit/base/progress.h"
+#include "kitbase/progress.h"
 #include "platform/forms/tests/fixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "kit/base/published.h"
+#include "kitbase/published.h"
 
 #include <memory>
 #include <mutex>

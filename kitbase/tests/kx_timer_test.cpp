@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 
-#include "kit/base/kx_timer.h"
+#include "kitbase/kx_timer.h"
 #include "platform/clock/clock.h"
 #include "platform/forms/tests/fixture.h"
 

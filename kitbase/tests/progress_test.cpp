@@ -1,7 +1,7 @@
 // The progress registry: which controls it serves, and how a registration overrides or removes another.
 #include <QWidget>
 
-#include "kit/base/progress.h"
+#include "kitbase/progress.h"
 #include "platform/forms/indicators.h"
 #include "platform/forms/tests/fixture.h"
 

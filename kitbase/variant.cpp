@@ -1,4 +1,4 @@
-#include "kit/base/variant.h"
+#include "kitbase/variant.h"
 
 #include "platform/text/text.h"
 

@@ -1,4 +1,4 @@
-#include "kit/base/window_hook.h"
+#include "kitbase/window_hook.h"
 
 #include <QCoreApplication>
 #include <QEvent>

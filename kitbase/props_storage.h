@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "kit/base/published.h"
+#include "kitbase/published.h"
 
 class TForm;
 

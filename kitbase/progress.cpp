@@ -1,4 +1,4 @@
-#include "kit/base/progress.h"
+#include "kitbase/progress.h"
 
 #include <mutex>
 #include <vector>

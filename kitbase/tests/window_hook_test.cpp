@@ -2,7 +2,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
-#include "kit/base/window_hook.h"
+#include "kitbase/window_hook.h"
 #include "platform/forms/tests/fixture.h"
 
 namespace {

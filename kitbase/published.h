@@ -16,7 +16,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "kit/base/variant.h"
+#include "kitbase/variant.h"
 #include "platform/forms/control.h"
 #include "platform/forms/strings.h"
 

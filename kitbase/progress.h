@@ -8,7 +8,7 @@
 // ancestors wins, so a later registration overrides an earlier one.
 #include <string>
 
-#include "kit/base/published.h"
+#include "kitbase/published.h"
 
 // Names longer than 63 characters are cut to 63.
 void RegisterProgressControl(const TClassInfo& controlClass, const std::string& maxPropName,

@@ -1,4 +1,4 @@
-#include "kit/base/props_storage.h"
+#include "kitbase/props_storage.h"
 
 #include <QApplication>
 #include <QString>

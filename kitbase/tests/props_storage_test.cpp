@@ -2,7 +2,7 @@
 #include <QWidget>
 #include <map>
 
-#include "kit/base/props_storage.h"
+#include "kitbase/props_storage.h"
 #include "platform/forms/tests/fixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "kit/base/kx_timer.h"
+#include "kitbase/kx_timer.h"
 
 #include <QCoreApplication>
 #include <QTimer>
