@@ -20,6 +20,18 @@ const std::string& AnswerRecord::Field(int n) const {
     return Fields[n - 1];
 }
 
+void AnswerRecord::MarkNotSent() {
+    StatusWord = StatusNotSent;
+    FieldCount = 0;
+    SentData.clear();
+    DataCopy.clear();
+    ErrorField.clear();
+    for (auto& field : Fields)
+        field.clear();
+    StatusBytes.fill(0);
+    SentFrame.clear();
+}
+
 uint32_t StatusWordFromBytes(const std::array<uint8_t, 6>& statusBytes) {
     uint32_t word = 0;
     for (size_t byte = 0; byte < statusBytes.size(); ++byte)

@@ -8,6 +8,9 @@
 constexpr uint32_t StatusNoAnswer = 0x04000000; // no complete answer (neither ETX nor NAK)
 constexpr uint32_t StatusNak = 0x02000000;
 constexpr uint32_t StatusChecksum = 0x01000000;
+// Not a form the register can cause: the driver refused the command (an argument, or data longer than
+// a frame carries) and nothing went out.
+constexpr uint32_t StatusNotSent = 0x80000000;
 
 constexpr size_t AnswerFieldSlots = 20;
 constexpr size_t ErrorFieldSize = 20; // 19 characters and the end of text
@@ -31,10 +34,18 @@ struct AnswerRecord {
     bool NoAnswer() const { return (StatusWord & StatusNoAnswer) != 0; }
     bool Refused() const { return (StatusWord & StatusNak) != 0; }
     bool ChecksumFailed() const { return (StatusWord & StatusChecksum) != 0; }
-    // An intact answer frame came. Otherwise ErrorField is stale (no answer, NAK) or untrustworthy
-    // (bad checksum) and must not be read as the register's verdict.
-    bool Answered() const { return (StatusWord & (StatusNoAnswer | StatusNak | StatusChecksum)) == 0; }
+    bool NotSent() const { return (StatusWord & StatusNotSent) != 0; }
+    // An intact answer frame came. Otherwise ErrorField is stale (no answer, NAK), untrustworthy
+    // (bad checksum) or empty (not sent) and must not be read as the register's verdict.
+    bool Answered() const {
+        return (StatusWord & (StatusNoAnswer | StatusNak | StatusChecksum | StatusNotSent)) == 0;
+    }
     bool Succeeded() const { return Answered() && ErrorField == "0000"; }
+
+    // The answer of a command that never went out: StatusNotSent, and nothing of the previous answer
+    // (error field, fields, status bytes, frame) left to pass for this command's. RawAnswer stays, as
+    // the receiver owns it between exchanges.
+    void MarkNotSent();
 };
 
 // The OR of the StatusWord bits mapped from the six status bytes (bits 6 and 7 and S3 map nothing).

@@ -171,7 +171,8 @@ std::string CodeText(int code) {
 
 const std::string& ExchangeFailureMessage(const AnswerRecord* record) {
     static const std::string none;
-    if (!record || record->NoAnswer()) return NoAnswerMessage;
+    if (!record || record->NotSent()) return NotSentMessage;
+    if (record->NoAnswer()) return NoAnswerMessage;
     if (record->Refused()) return RefusedFrameMessage;
     if (record->ChecksumFailed()) return BadChecksumMessage;
     return none;

@@ -6,6 +6,8 @@
 
 // The message for a command that got no complete answer; dialogs show it too.
 inline const std::string NoAnswerMessage = "Таймаут устройства! Ошибка!";
+// The driver refused the command (an argument, or a data text longer than a frame): nothing went out.
+inline const std::string NotSentMessage = "Команда не отправлена!";
 // The register answered the frame with NAK: it did not take the command.
 inline const std::string RefusedFrameMessage = "Регистратор не принял команду";
 // An answer came whose checksum is wrong: nothing in it can be trusted.
@@ -118,12 +120,12 @@ enum AnswerErrorCode {
     erPrmFormatStr_Position,
 };
 
-// Why the exchange brought no intact answer; empty when one came. No record at all counts as no answer.
+// Why the exchange brought no intact answer; empty when one came. No record at all counts as not sent.
 const std::string& ExchangeFailureMessage(const AnswerRecord* record);
 
 // True only for the error field "0000" of an intact answer, with an empty message (the record's
-// Succeeded()). Otherwise false and the message: the exchange failure above (no answer, NAK, bad
-// checksum; the error field is not read then, as it is stale or untrustworthy), the text of the error
+// Succeeded()). Otherwise false and the message: the exchange failure above (not sent, no answer, NAK,
+// bad checksum; the error field is not read then, as it is stale or untrustworthy), the text of the error
 // code, or empty for a code without text (an unknown class, or an error field that is not four
 // upper-case hexadecimal digits).
 bool DecodeAnswerError(std::string& message, const AnswerRecord* record);

@@ -3,9 +3,9 @@
 // and sends it. Texts are UTF-8; the link converts them to CP1251 at the frame. Money and quantities
 // always carry "." as the decimal separator, whatever the process locale.
 //
-// Every function returns the answer record of the exchange (also kept as LastAnswer). A refused
-// call sends nothing, sets *error to one of the refusal codes below and returns LastAnswer
-// unchanged, which is null before the first command: test the error result before the record.
+// Every function returns the answer record of the exchange (also kept as LastAnswer), never null. A
+// refused call sends nothing, sets *error to one of the refusal codes below and returns the record
+// marked not sent (NotSent(): no error field, no fields), which every judge reports as not sent.
 // When a call is sent, *error becomes 0. Any `error` may be null.
 #include <cstdint>
 #include <string>

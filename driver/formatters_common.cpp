@@ -66,6 +66,8 @@ std::string FixedText(double value, int decimals) {
 
 AnswerRecord* Refuse(int code, int* error) {
     if (error) *error = code;
+    TheAnswer().MarkNotSent();
+    LastAnswer = &TheAnswer();
     return LastAnswer;
 }
 

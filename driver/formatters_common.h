@@ -29,7 +29,8 @@ private:
 // Fixed-point text with "." as the separator, as printf's "%.Nf" gives in the C locale.
 std::string FixedText(double value, int decimals);
 
-// Sets *error (when given) and returns LastAnswer; nothing is sent.
+// Sets *error (when given), turns the answer record into a not-sent answer (so that no earlier answer
+// passes for this command's) and returns it as LastAnswer; nothing is sent.
 AnswerRecord* Refuse(int code, int* error);
 
 // Refuses a data text longer than a frame carries; otherwise keeps it in DataBuffer, sets *error

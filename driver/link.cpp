@@ -96,16 +96,6 @@ void FinishExchange() {
                     ";" + Cp1251ToUtf8(TheLink.Answer.RawAnswer.data()));
 }
 
-// A frame that cannot be sent must not leave an older answer looking like its own.
-void MarkNothingSent() {
-    AnswerRecord& answer = TheLink.Answer;
-    answer.StatusWord = StatusNoAnswer;
-    answer.FieldCount = 0;
-    answer.StatusBytes.fill(0);
-    for (auto& field : answer.Fields)
-        field.clear();
-}
-
 } // namespace
 
 bool OpenLink(const std::string& portName, uint32_t baudRate) {
@@ -131,12 +121,12 @@ bool LinkIsOpen() {
     return TheLink.Port && TheLink.Port->IsOpen();
 }
 
+// A frame that cannot be sent must not leave an older answer looking like its own.
 int SendFrame(unsigned code, const std::string& data) {
-    if (!TheLink.Ready) return -1;
     const std::string text = DataText(data);
     const std::string wireData = Utf8ToCp1251(text);
-    if (wireData.size() > MaxCommandDataLength) {
-        MarkNothingSent();
+    if (!TheLink.Ready || wireData.size() > MaxCommandDataLength) {
+        TheLink.Answer.MarkNotSent();
         return -1;
     }
     StartExchange(code, text, wireData);

@@ -17,8 +17,8 @@ bool LinkIsOpen();
 // One command with the validation attempts; never null. Data texts are UTF-8; the frame carries CP1251.
 AnswerRecord* SendCommand(unsigned code, const std::string& data);
 void SendCommandOnce(unsigned code, const std::string& data);
-// 0, or -1 with nothing sent: not ready, or the data is longer than a frame carries (219 CP1251 bytes;
-// the record then says no complete answer, and nothing is logged).
+// 0, or -1 with nothing sent: not ready, or the data is longer than a frame carries (219 CP1251 bytes).
+// The record then says not sent (AnswerRecord::NotSent), and nothing is logged.
 int SendFrame(unsigned code, const std::string& data);
 int ResendLast(int newSequence);              // newSequence 0: the same SEQ as the last frame
 AnswerRecord* RepeatCommand(int newSequence); // null when not ready; sets LastAnswer

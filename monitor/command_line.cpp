@@ -8,6 +8,10 @@ namespace {
 
 // The message that ends the run for this answer; nothing when the command succeeded.
 std::optional<std::string> AnswerFailure(const AnswerRecord& answer, ScriptHost& host) {
+    if (answer.NotSent()) {
+        host.ShowAnswer(answer); // no error field: the previous command's must not stay in view
+        return NotSentMessage;
+    }
     if (answer.NoAnswer()) return CommandTimeoutMessage;
     if (answer.StatusWord == StatusChecksum) return ChecksumErrorMessage;
     if (!answer.Succeeded()) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "driver/decoder.h" // NotSentMessage
 #include "monitor/script_host.h"
 
 inline const std::string CommandTimeoutMessage = "Ошибка выполнения команды. Таймаут";
@@ -18,7 +19,8 @@ std::optional<unsigned> CommandCodeFromHex(std::string_view text);
 
 // Runs one command line (its trailing control characters cut): shows its parts in the single-command
 // panel, sends it, and shows the exchange and the answer. A line too short to hold the separator or
-// with a bad code is reported and nothing is sent. False when the run must end at this line (the
+// with a bad code is reported and nothing is sent; so is a line whose data the link refuses (longer
+// than a frame carries). False when the run must end at this line (the
 // message has been shown).
 bool RunCommandLine(const std::string& line, ScriptHost& host);
 

@@ -38,6 +38,10 @@ ScriptInterpreter::Next ScriptInterpreter::RunCommand(const std::string& rest) {
         data += *value + ";";
     }
     const AnswerRecord* answer = host_.SendScriptCommand(static_cast<unsigned>(code), data);
+    if (answer->NotSent()) {
+        host_.ShowError(NotSentMessage);
+        return Next::End;
+    }
     if (!answer->NoAnswer()) return Next::Go;
     host_.ShowError(CommandTimeoutMessage);
     return Next::End;

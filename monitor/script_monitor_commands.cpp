@@ -9,7 +9,11 @@ namespace {
 
 // Shows why an exchange brought no answer to look at; false then.
 bool AnswerArrived(const AnswerRecord* answer) {
-    if (!answer || answer->NoAnswer()) {
+    if (!answer || answer->NotSent()) {
+        ShowMessage(NotSentMessage);
+        return false;
+    }
+    if (answer->NoAnswer()) {
         ShowMessage(CommandTimeoutMessage);
         return false;
     }
@@ -57,6 +61,7 @@ AnswerRecord* TForm28::SendTypedCommand() {
         return nullptr;
     }
     AnswerRecord* answer = SendScriptCommand(CurrentCode, Edit2.Text() + ";" + Edit3.Text());
+    if (answer->NotSent()) ShowAnswer(*answer); // no error field: the previous command's must go
     return AnswerArrived(answer) ? answer : nullptr;
 }
 

@@ -24,7 +24,11 @@ std::string StatusLineText(const AnswerRecord& answer) {
 }
 
 void StoreAnswer(AnswerRecord* answer) {
-    Session.CurrentAnswer = answer ? answer : &TheAnswer();
+    if (!answer) {
+        answer = &TheAnswer();
+        answer->MarkNotSent();
+    }
+    Session.CurrentAnswer = answer;
 }
 
 std::optional<std::string> DecodedFailure(const AnswerRecord* answer, const std::string& caption) {
@@ -32,7 +36,7 @@ std::optional<std::string> DecodedFailure(const AnswerRecord* answer, const std:
 }
 
 std::optional<std::string> AnswerFailureMessage(const AnswerRecord* answer, const AnswerCheck& check) {
-    if (answer == nullptr || check.Refused()) return NotSentMessage;
+    if (answer == nullptr || answer->NotSent() || check.Refused()) return NotSentMessage;
     if (answer->NoAnswer()) return check.TimeoutText;
     std::string decoded;
     if (DecodeAnswerError(decoded, answer)) return std::nullopt;

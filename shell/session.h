@@ -22,8 +22,6 @@ class TControl;
 inline const std::string DefaultPassword = "736204";
 inline const std::string& TimeoutMessage = NoAnswerMessage;
 inline const std::string SuccessMessage = "Успешно!";
-// A formatter refused its arguments: no frame went to the register.
-inline const std::string NotSentMessage = "Команда не отправлена!";
 
 struct TSession {
     AnswerRecord* CurrentAnswer = nullptr; // the answer of the last command of any window
@@ -51,9 +49,9 @@ int32_t PaymentCountFromField(const std::string& field11);
 // The main window's status line for an 80h answer (model, version and the further text).
 std::string StatusLineText(const AnswerRecord& answer);
 
-// Stores the answer of a command just attempted as the shared current answer. A formatter that refused
-// before any command was sent returns no record; the shared answer then still points at the driver's
-// one record, so that it is never null once a command was attempted.
+// Stores the answer of a command just attempted as the shared current answer. Without a record (nothing
+// sent) it points at the driver's one record, which a refusal has marked not sent, so that it is never
+// null once a command was attempted.
 void StoreAnswer(AnswerRecord* answer);
 
 // The status queries' judgement: nullopt when good, else caption followed by the decoder's message

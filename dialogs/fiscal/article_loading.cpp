@@ -80,6 +80,7 @@ void TForm20::Button2Click() {
         ProgressBar1.SetPosition(static_cast<int>(i + 1));
         Repaint();
         if (answer->NoAnswer()) StatusBar1.SetSimpleText(kTimeoutText);
+        if (answer->NotSent()) StatusBar1.SetSimpleText(NotSentMessage);
         if (!answer->NoAnswer() && answer->Succeeded()) continue;
         if (refused++ == 0) firstRefused = static_cast<int>(i + 1);
     }

@@ -92,6 +92,7 @@ std::optional<std::string> TForm7::ReadOneBlock(ReadRun& run) {
         AnswerRecord* answer = SendCommand(kReadMemory, data);
         StoreAnswer(answer);
         Edit8.SetText(IntToStr(GetErrorCount() - run.reference));
+        if (answer->NotSent()) return NotSentMessage + " Чтение данных остановлено.";
         if (answer->NoAnswer()) return "Ошибка! Таймаут устройства! Чтение данных остановлено.";
         const bool corrupted = !answer->Answered();
         const std::string code = corrupted ? CorruptionCode(*answer) : answer->ErrorField;

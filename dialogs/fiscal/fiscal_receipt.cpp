@@ -171,6 +171,7 @@ void TForm21::Label5Click() {
 bool TForm21::Judge(AnswerRecord* answer, int refused, const std::string& timeoutText,
                     const std::string& errorText) {
     if (refused < 0) {
+        StoreAnswer(answer);
         Edit7.Clear();
         ShowMessage(errorText);
         return false;
@@ -294,8 +295,9 @@ void TForm21::Button9Click() {
     Judge(answer, refused, "Таймаут устройства! Ошибка закрыиия чека!", "Ошибка закрытия чека");
 }
 
-// Bar code and display show only the error field; a code the driver refuses (not all digits) is
-// not sent and leaves the field empty rather than showing an earlier command's code.
+// Bar code and display show only the error field; a command the driver refuses (a code not all
+// digits, a text too long) is not sent, says so and leaves the field empty rather than showing an
+// earlier command's code.
 void TForm21::Button17Click() {
     if (CharCount(Edit11.Text()) != 12) {
         ShowMessage("Длина штрих-кода не равна 12 символов! Ошибка!");
@@ -315,8 +317,9 @@ void TForm21::Button18Click() {
 
 void TForm21::ShowErrorField(AnswerRecord* answer, int refused) {
     if (refused < 0) answer = nullptr;
-    Session.CurrentAnswer = answer;
+    StoreAnswer(answer);
     Edit7.SetText(answer == nullptr || answer->NoAnswer() ? "" : answer->ErrorField);
+    if (answer == nullptr) ShowMessage(NotSentMessage);
 }
 
 void TForm21::Button16Click() {

@@ -53,9 +53,9 @@ void TForm8::Button2Click() {
     for (int i = 0; i < Memo1.Lines().Count(); ++i) {
         AnswerRecord* answer = PrintText(password, PrintedLine(Memo1.Lines()[i]), nullptr);
         if (CheckAnswer(answer)) continue;
-        // A refused line still closes the receipt, so that the register is not left in it; after
-        // no answer at all there is nobody to close it with.
-        if (answer && answer->Answered()) CheckAnswer(CloseNonFiscalReceipt(password, nullptr));
+        // A refused line, or one too long to send, still closes the receipt, so that the register is
+        // not left in it; after no answer at all there is nobody to close it with.
+        if (answer->Answered() || answer->NotSent()) CheckAnswer(CloseNonFiscalReceipt(password, nullptr));
         return;
     }
     CheckAnswer(CloseNonFiscalReceipt(password, nullptr));

@@ -105,12 +105,13 @@ void TForm21::PayInCash(int type) {
     }
     int refused = 0;
     AnswerRecord* answer = MakePayment(Edit1.Text(), type, amount, &refused);
-    if (refused < 0) {
+    if (refused == RefusalOutOfRange) {
+        StoreAnswer(answer);
         Edit7.Clear();
         ShowMessage(kBadPayment);
         return;
     }
-    Judge(answer, 0, "Таймаут устройства! Ошибка оплаты чека!", "Ошибка оплаты чека");
+    Judge(answer, refused, "Таймаут устройства! Ошибка оплаты чека!", "Ошибка оплаты чека");
 }
 
 void TForm21::PayWithTypedIdentifier(int type, const CardAmount& amount) {

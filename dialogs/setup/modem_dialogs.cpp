@@ -118,8 +118,8 @@ TForm44::TForm44() {
     Button1.OnClick = [this] { Button1Click(); };
 }
 
-// The report is shown whatever the register answered; when no intact answer came there is nothing to
-// show, so the previous report stays under the time-out message.
+// The report is shown whatever the register answered; when no intact answer came (or nothing was
+// sent) there is nothing to show, so the previous report stays under the failure message.
 void TForm44::Button2Click() {
     if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     AnswerRecord* answer = SendCommand(0xEA, Edit3.Text() + ";");

@@ -96,6 +96,8 @@ TEST(DecodeAnswerError, AFailedExchangeIsNeverASuccess) {
         {StatusNoAnswer, "Таймаут устройства! Ошибка!"},
         {StatusNak, "Регистратор не принял команду"},
         {StatusChecksum, "Неверная контрольная сумма"},
+        {StatusNotSent, "Команда не отправлена!"},
+        {StatusNotSent | StatusNoAnswer, "Команда не отправлена!"},
     };
     for (const auto& f : failures)
         for (const char* field : {"0000", "0201", "garbage"}) {
@@ -116,10 +118,38 @@ TEST(DecodeAnswerError, StatusBitsOfAnIntactAnswerLeaveTheErrorFieldInCharge) {
     EXPECT_TRUE(record.Succeeded());
 }
 
-TEST(DecodeAnswerError, NoRecordReadsAsNoAnswer) {
+TEST(DecodeAnswerError, NoRecordReadsAsNotSent) {
     std::string message;
     EXPECT_FALSE(DecodeAnswerError(message, nullptr));
-    EXPECT_EQ(message, "Таймаут устройства! Ошибка!");
+    EXPECT_EQ(message, "Команда не отправлена!");
+}
+
+// A refusal leaves nothing of the previous answer that a window could take for this command's.
+TEST(AnswerRecord, MarkedNotSentKeepsNothingOfTheAnswerBefore) {
+    AnswerRecord record = AnswerWith("0000", 0);
+    record.FieldCount = 2;
+    record.Fields[0] = "12";
+    record.Fields[1] = "AB";
+    record.StatusBytes = {1, 2, 3, 4, 5, 6};
+    record.SentData = "736204;";
+    record.DataCopy = "12;AB";
+    record.SentFrame = "frame";
+    record.SentCode = 0x21;
+    ASSERT_TRUE(record.Succeeded());
+    record.MarkNotSent();
+    EXPECT_TRUE(record.NotSent());
+    EXPECT_FALSE(record.NoAnswer());
+    EXPECT_FALSE(record.Answered());
+    EXPECT_FALSE(record.Succeeded());
+    EXPECT_EQ(record.StatusWord, StatusNotSent);
+    EXPECT_EQ(record.ErrorField, "");
+    EXPECT_EQ(record.FieldCount, 0u);
+    for (int n = 1; n <= 20; ++n)
+        EXPECT_EQ(record.Field(n), "") << n;
+    EXPECT_EQ(record.StatusBytes, (std::array<uint8_t, 6>{}));
+    EXPECT_EQ(record.SentData, "");
+    EXPECT_EQ(record.DataCopy, "");
+    EXPECT_EQ(record.SentFrame, "");
 }
 
 // Each class starts at class x 100h and its names follow at detail 0, 1, 2 ...

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "driver/decoder.h"
 #include "driver/ean13.h"
 #include "driver/formatters_common.h"
 #include "driver/tests/formatters_fixture.h"
@@ -31,13 +32,22 @@ void PrintTo(const RefusalCase& c, std::ostream* os) {
 
 class FormatterRefusalTest : public FormatterTest, public testing::WithParamInterface<RefusalCase> {};
 
-TEST_P(FormatterRefusalTest, SendsNothingAndKeepsTheLastAnswer) {
+// The success just before must not pass for the refused command's.
+TEST_P(FormatterRefusalTest, SendsNothingAndMarksTheAnswerNotSent) {
     AnswerRecord* before = GetDiagnosticInfo(Pw, nullptr);
+    ASSERT_TRUE(before->Succeeded());
     sim_.ClearFrames();
     int error = 0;
-    EXPECT_EQ(GetParam().call(&error), before);
+    AnswerRecord* answer = GetParam().call(&error);
+    EXPECT_EQ(answer, &TheAnswer());
     EXPECT_EQ(error, GetParam().error);
-    EXPECT_EQ(LastAnswer, before);
+    EXPECT_EQ(LastAnswer, answer);
+    EXPECT_TRUE(answer->NotSent());
+    EXPECT_FALSE(answer->Succeeded());
+    EXPECT_EQ(answer->ErrorField, "");
+    std::string message;
+    EXPECT_FALSE(DecodeAnswerError(message, answer));
+    EXPECT_EQ(message, "Команда не отправлена!");
     EXPECT_EQ(sim_.FrameCount(), 0u);
 }
 
@@ -83,19 +93,23 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"LongPasswordBarcode",
                     [](E e) { return PrintEAN13Code(std::string(190, '7'), 50, "400638133393", e); }, -160}));
 
-TEST_F(FormatterTest, RefusalBeforeAnyCommandGivesNoRecord) {
+TEST_F(FormatterTest, RefusalBeforeAnyCommandGivesTheNotSentRecord) {
     LastAnswer = nullptr;
     int error = 0;
-    EXPECT_EQ(SetHeaderFooter(Pw, 21, "x", 0, &error), nullptr);
+    EXPECT_EQ(SetHeaderFooter(Pw, 21, "x", 0, &error), &TheAnswer());
     EXPECT_EQ(error, -121);
-    EXPECT_EQ(SetDataSource(Pw, 4, 0, 0), nullptr); // no error result asked for
+    EXPECT_TRUE(TheAnswer().NotSent());
+    EXPECT_EQ(SetDataSource(Pw, 4, 0, 0), &TheAnswer()); // no error result asked for
 }
 
+// The next command that goes out brings the record back to an answer of its own.
 TEST_F(FormatterTest, NullErrorResultIsAccepted) {
-    EXPECT_EQ(MakePayment(Pw, 10, 1.0, nullptr), LastAnswer);
+    EXPECT_EQ(MakePayment(Pw, 10, 1.0, nullptr), &TheAnswer());
+    EXPECT_TRUE(TheAnswer().NotSent());
     EXPECT_EQ(sim_.FrameCount(), 0u);
     EXPECT_EQ(MakePayment(Pw, 1, 1.0, nullptr), &TheAnswer());
     EXPECT_EQ(sim_.FrameCount(), 1u);
+    EXPECT_FALSE(TheAnswer().NotSent());
 }
 
 TEST(FixedText, MatchesPrintfInTheCLocale) {

@@ -80,9 +80,10 @@ TEST_F(LinkExchange, DataLongerThanAFrameCarriesIsNotSent) {
 
     EXPECT_EQ(SendFrame(0x61, fits + "Я"), -1);
     EXPECT_EQ(sim.FrameCount(), 1u);
-    EXPECT_EQ(TheAnswer().StatusWord, StatusNoAnswer);
+    EXPECT_EQ(TheAnswer().StatusWord, StatusNotSent) << "not sent is no time-out";
     EXPECT_EQ(TheAnswer().FieldCount, 0u);
-    EXPECT_EQ(SendCommand(0x61, fits + "Я")->StatusWord, StatusNoAnswer);
+    EXPECT_EQ(TheAnswer().ErrorField, "") << "the previous \"0000\" is gone";
+    EXPECT_EQ(SendCommand(0x61, fits + "Я")->StatusWord, StatusNotSent);
     EXPECT_EQ(sim.FrameCount(), 1u) << "nothing resent";
     EXPECT_EQ(GetErrorCount(), 0u);
 }
@@ -185,6 +186,7 @@ TEST_F(LinkExchange, NotReadyRefusesAtOnce) {
     EXPECT_EQ(ResendLast(0), -1);
     EXPECT_EQ(RepeatCommand(0), nullptr);
     EXPECT_EQ(SendCommand(0x21, "736204;"), &TheAnswer());
+    EXPECT_TRUE(TheAnswer().NotSent());
     TheLink.Ready = true;
     EXPECT_EQ(sim.FrameCount(), 0u);
     EXPECT_EQ(GetErrorCount(), 0u) << "no resend was tried";

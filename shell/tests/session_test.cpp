@@ -47,6 +47,11 @@ TEST(AnswerFailureMessage, NoAnswerComesFirstThenTheErrorField) {
         {"caption and decoded", Answer("0006"), captioned,
          "Проверка состояния регистратора:\n  Неверный пароль доступа!"},
         {"unknown class still fails", Answer("00EE"), plain, ""},
+        // Not sent outranks every text of the window: no time-out, no register error was involved.
+        {"not sent", Answer("", StatusNotSent), plain, "Команда не отправлена!"},
+        {"not sent, window texts", Answer("", StatusNotSent), variant, "Команда не отправлена!"},
+        {"not sent, fixed error", Answer("", StatusNotSent), fixed, "Команда не отправлена!"},
+        {"not sent, caption", Answer("", StatusNotSent), captioned, "Команда не отправлена!"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(AnswerFailureMessage(&c.answer, c.check), c.message) << c.name;
@@ -92,6 +97,7 @@ TEST_F(CheckAnswerTest, StoresTheAnswerAndReportsTheFirstFailure) {
          {"Таймаут устройства! Ошибка отчета!"}},
         {"NAK", Answer("0000", StatusNak), false, "", false, {"Регистратор не принял команду"}},
         {"bad checksum", Answer("0000", StatusChecksum), false, "", false, {"Неверная контрольная сумма"}},
+        {"not sent", Answer("", StatusNotSent), false, "", false, {"Команда не отправлена!"}},
     };
     for (auto c : cases) {
         host.Clear();
@@ -111,8 +117,12 @@ TEST_F(CheckAnswerTest, StoresTheAnswerAndReportsTheFirstFailure) {
 }
 
 TEST_F(CheckAnswerTest, ARefusalSaysNothingWasSentAndKeepsTheSharedAnswer) {
+    TheAnswer().ErrorField = "0000"; // an earlier success
+    TheAnswer().StatusWord = 0;
     EXPECT_FALSE(CheckAnswer(nullptr, AnswerCheck().CodeEdit(&codeEdit)));
     EXPECT_EQ(Session.CurrentAnswer, &TheAnswer());
+    EXPECT_TRUE(TheAnswer().NotSent()) << "the shared answer no longer reads as that success";
+    EXPECT_EQ(TheAnswer().ErrorField, "");
     AnswerRecord stale = Answer("0000");
     int refused = -160;
     codeEdit.SetText("stale");
