@@ -364,12 +364,16 @@ TDateTime CutTime(TDateTime date) {
 
 TDateTime FirstDayOfNextMonth() {
     const Ymd today = Split(Date());
-    return today.month == 12 ? EncodeDate(today.year + 1, 1, 1) : EncodeDate(today.year, today.month + 1, 1);
+    if (today.month < 12) return EncodeDate(today.year, today.month + 1, 1);
+    // December 9999 has no next month within the dates: the last day there is.
+    return today.year < 9999 ? EncodeDate(today.year + 1, 1, 1) : EncodeDate(9999, 12, 31);
 }
 
 TDateTime FirstDayOfPrevMonth() {
     const Ymd today = Split(Date());
-    return today.month == 1 ? EncodeDate(today.year - 1, 12, 1) : EncodeDate(today.year, today.month - 1, 1);
+    if (today.month > 1) return EncodeDate(today.year, today.month - 1, 1);
+    // January of year 1 has no month before it within the dates: its first day is the earliest.
+    return today.year > 1 ? EncodeDate(today.year - 1, 12, 1) : EncodeDate(1, 1, 1);
 }
 
 TDateTime LastDayOfPrevMonth() {
@@ -379,7 +383,7 @@ TDateTime LastDayOfPrevMonth() {
 
 std::string FormatLongDate(TDateTime date) {
     const Ymd parts = Split(date);
-    if (date == NullDate || !IsValid(parts.year, parts.month, parts.day)) return "";
+    if (!IsValid(parts.year, parts.month, parts.day)) return "";
     return DelESpace(std::to_string(parts.day) + " " + kMonthsOfDate[parts.month - 1] + " " +
                      std::to_string(parts.year) + " г.");
 }

@@ -75,10 +75,13 @@ double MonthsBetween(TDateTime date1, TDateTime date2);
 int DaysInPeriod(TDateTime date1, TDateTime date2);
 int DaysBetween(TDateTime date1, TDateTime date2);
 TDateTime CutTime(TDateTime date);
+// Relative to today; in December 9999 the next month's first day is 31.12.9999, the last date, and in
+// January of year 1 the previous month's is 1.1.0001, the first.
 TDateTime FirstDayOfNextMonth();
 TDateTime FirstDayOfPrevMonth();
 TDateTime LastDayOfPrevMonth();
-// "6 октября 2008 г."; the null date and dates outside the calendar give "".
+// "6 октября 2008 г."; dates outside the calendar give "". The null date is the calendar's day zero,
+// "30 декабря 1899 г."
 std::string FormatLongDate(TDateTime date);
 // The long date and the time "14:05:00"; "" for the null date.
 std::string FormatLongDateTime(TDateTime date);

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fnmatch.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,11 +63,12 @@ private:
     int64_t divisor_;
 };
 
-// The copy under construction: a hidden file beside the destination, removed unless committed.
+// The copy under construction: a hidden file beside the destination, removed unless committed. It is
+// created with the permission bits it will have (less the umask), so it is never more open than that.
 class PartialFile {
 public:
-    explicit PartialFile(const std::string& destination)
-        : fd_(CreateBeside(destination, path_)), created_(fd_.Get() >= 0) {}
+    PartialFile(const std::string& destination, mode_t mode)
+        : fd_(CreateBeside(destination, mode, path_)), created_(fd_.Get() >= 0) {}
     PartialFile(const PartialFile&) = delete;
     PartialFile& operator=(const PartialFile&) = delete;
     ~PartialFile() {
@@ -76,8 +78,10 @@ public:
         }
     }
     int Fd() const { return fd_.Get(); }
-    bool Commit(const std::string& destination, const struct stat& source) {
+    // exactMode: permission bits to set as they are, without the umask.
+    bool Commit(const std::string& destination, const struct stat& source, std::optional<mode_t> exactMode) {
         const timespec times[2] = {source.st_atim, source.st_mtim};
+        if (exactMode && fchmod(fd_.Get(), *exactMode) != 0) return false;
         if (fsync(fd_.Get()) != 0 || futimens(fd_.Get(), times) != 0 || !fd_.Close()) return false;
         if (rename(path_.c_str(), destination.c_str()) != 0) return false;
         committed_ = true;
@@ -85,13 +89,13 @@ public:
     }
 
 private:
-    static int CreateBeside(const std::string& destination, std::string& path) {
+    static int CreateBeside(const std::string& destination, mode_t mode, std::string& path) {
         static std::atomic<unsigned> counter{0};
         const std::string stem = FolderOf(destination) + "/." + FileNameOf(destination) + ".part-" +
                                  std::to_string(getpid()) + "-";
         for (int attempt = 0; attempt < 100; ++attempt) {
             path = stem + std::to_string(counter++);
-            const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 0777);
             if (fd >= 0 || errno != EEXIST) return fd;
         }
         return -1;
@@ -136,16 +140,41 @@ int OpenSource(const std::string& source, struct stat& info) {
     return fd;
 }
 
-// A destination that may be replaced: not the source itself, and read-only only when allowed.
-void CheckDestination(const std::string& destination, const struct stat& source, bool overwriteReadOnly) {
+// A destination that may be replaced: not the source itself, and read-only only when allowed. Returns
+// the permission bits of the file that is there (write permission included once it is granted).
+std::optional<mode_t> CheckDestination(const std::string& destination, const struct stat& source,
+                                       bool overwriteReadOnly) {
     struct stat existing {};
-    if (stat(destination.c_str(), &existing) != 0) return;
+    if (stat(destination.c_str(), &existing) != 0) return std::nullopt;
     if (existing.st_dev == source.st_dev && existing.st_ino == source.st_ino)
         throw EFCreateError("Cannot create file " + destination);
-    if (existing.st_mode & S_IWUSR) return;
-    if (!overwriteReadOnly || chmod(destination.c_str(), existing.st_mode | S_IWUSR) != 0)
+    const mode_t mode = existing.st_mode & 07777;
+    if (mode & S_IWUSR) return mode;
+    if (!overwriteReadOnly || chmod(destination.c_str(), mode | S_IWUSR) != 0)
         throw EFCreateError("Cannot create file " + destination);
+    return mode | S_IWUSR;
 }
+
+// A destination that is a symbolic link is written through to the file it names, as cp does; a link
+// that names no file is refused, so that nothing is created where the link happens to point.
+std::string ThroughLinks(const std::string& destination) {
+    struct stat info {};
+    if (lstat(destination.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return destination;
+    char resolved[PATH_MAX];
+    if (!realpath(destination.c_str(), resolved)) throw EFCreateError("Cannot create file " + destination);
+    return resolved;
+}
+
+// How a copy treats what it replaces. A copy follows a link destination and keeps an existing file's
+// permission bits; a new file gets the source's less the umask, as cp gives them. A move's copy puts the
+// source's bits as they were in place of whatever was there, as a rename does.
+struct CopyRules {
+    bool followLinks = true;
+    std::optional<mode_t> exactMode;
+};
+
+void CopyWithRules(const std::string& source, const std::string& destination, bool overwriteReadOnly,
+                   TControl* progress, const CopyRules& rules);
 
 void CopyBlocks(int from, int to, CopyProgress& progress) {
     char buffer[kBlockSize];
@@ -216,19 +245,29 @@ void CopyFile(const std::string& source, const std::string& destination, TContro
 
 void CopyFileEx(const std::string& source, const std::string& destination, bool overwriteReadOnly,
                 bool /*useShell*/, TControl* progress) {
-    const std::string target =
-        DirExists(destination) ? NormalDir(destination) + FileNameOf(source) : destination;
+    CopyWithRules(source, destination, overwriteReadOnly, progress, CopyRules{});
+}
+
+namespace {
+
+void CopyWithRules(const std::string& source, const std::string& destination, bool overwriteReadOnly,
+                   TControl* progress, const CopyRules& rules) {
+    std::string target = DirExists(destination) ? NormalDir(destination) + FileNameOf(source) : destination;
+    if (rules.followLinks) target = ThroughLinks(target);
     struct stat sourceInfo {};
     Descriptor from(OpenSource(source, sourceInfo));
     if (from.Get() < 0) throw EFOpenError("Cannot open file " + source);
     CopyProgress steps(progress, sourceInfo.st_size);
     ForceDirectories(FolderOf(target));
-    CheckDestination(target, sourceInfo, overwriteReadOnly);
-    PartialFile to(target);
+    const std::optional<mode_t> existing = CheckDestination(target, sourceInfo, overwriteReadOnly);
+    const std::optional<mode_t> exact = rules.exactMode ? rules.exactMode : existing;
+    PartialFile to(target, exact.value_or(sourceInfo.st_mode & 0777));
     if (to.Fd() < 0) throw EFCreateError("Cannot create file " + target);
     CopyBlocks(from.Get(), to.Fd(), steps);
-    if (!to.Commit(target, sourceInfo)) throw EWriteError("Stream write error");
+    if (!to.Commit(target, sourceInfo, exact)) throw EWriteError("Stream write error");
 }
+
+} // namespace
 
 void MoveFile(const std::string& source, const std::string& destination) {
     std::error_code error;
@@ -237,7 +276,7 @@ void MoveFile(const std::string& source, const std::string& destination) {
     struct stat info {};
     if (lstat(source.c_str(), &info) != 0) throw EFOpenError("Cannot open file " + source);
     if (!(info.st_mode & S_IWUSR)) chmod(source.c_str(), info.st_mode | S_IWUSR);
-    CopyFile(source, destination);
+    CopyWithRules(source, destination, false, nullptr, CopyRules{false, info.st_mode & 07777});
     if (unlink(source.c_str()) != 0) throw EStreamError("Cannot delete file " + source);
 }
 

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QString>
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 const CharSet WordDelimiters(" \t\r\n");
 
@@ -473,6 +475,7 @@ int64_t Numb2Dec(const std::string& text, int base) {
         if (c >= U'0' && c <= U'9') digit = static_cast<int>(c - U'0');
         if (c >= U'A' && c <= U'Z') digit = static_cast<int>(c - U'A') + 10;
         if (digit < 0 || digit >= base) return 0;
+        if (result > (INT64_MAX - digit) / base) return 0; // beyond 64 bits
         result = result * base + digit;
     }
     return result;
@@ -482,14 +485,15 @@ int RomanToInt(const std::string& text) {
     Chars chars = Upper(ToChars(text));
     const bool negative = !chars.empty() && chars[0] == U'-';
     if (negative) chars.erase(0, 1);
-    int result = 0;
+    int64_t result = 0; // each numeral moves it by at most 1000, so the range test below comes in time
     for (size_t i = 0; i < chars.size(); ++i) {
         const int value = RomanValue(chars[i]);
         if (value == 0) return 0;
         const int next = i + 1 < chars.size() ? RomanValue(chars[i + 1]) : 0;
         result += next > value ? -value : value;
+        if (result > INT_MAX || result < -INT_MAX) return 0; // beyond the integer range
     }
-    return negative ? -result : result;
+    return static_cast<int>(negative ? -result : result);
 }
 
 std::string IntToRoman(int value) {

@@ -89,7 +89,9 @@ inline int64_t H2D(const std::string& text) {
 }
 // Bases 2 to 36; other bases give "" and 0.
 std::string Dec2Numb(int64_t n, int length, int base);
+// A text that is no number of the base, or whose value is beyond 64 bits, gives 0.
 int64_t Numb2Dec(const std::string& text, int base);
+// A text with another letter, or whose value is beyond the integer range, gives 0.
 int RomanToInt(const std::string& text);
 std::string IntToRoman(int value);
 std::string IntToBin(int64_t value, int digits, int spaces);

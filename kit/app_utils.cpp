@@ -5,10 +5,12 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <QWidget>
+#include <cctype>
 #include <cstdlib>
 #include <sys/stat.h>
 
 #include "controls/file_utils.h"
+#include "kit/placement.h"
 #include "platform/forms/application.h"
 #include "platform/forms/control.h"
 #include "platform/forms/grid.h"
@@ -294,26 +296,105 @@ void RestoreGridLayout(TStringGrid& grid, TCustomIniFile* ini) {
         grid.SetColWidth(col, IniReadInteger(ini, section, "Item" + std::to_string(col), grid.ColWidth(col)));
 }
 
+namespace {
+
+// One integer placeholder of a name mask, "%[-][width][.precision]d" (also "u", and "x" for upper-case
+// hexadecimal): at least precision digits, padded with zeros; then at least width characters, padded
+// with blanks on the left (on the right with "-"). Locale-free.
+std::string FormattedNumber(int64_t n, bool leftJustify, int width, int precision, char kind) {
+    std::string digits;
+    if (kind == 'x') {
+        static const char hex[] = "0123456789ABCDEF";
+        for (uint64_t v = static_cast<uint64_t>(n); v != 0 || digits.empty(); v /= 16)
+            digits.insert(digits.begin(), hex[v % 16]);
+    } else {
+        digits = std::to_string(n);
+    }
+    if (static_cast<int>(digits.size()) < precision) digits.insert(0, precision - digits.size(), '0');
+    if (static_cast<int>(digits.size()) < width)
+        digits.insert(leftJustify ? digits.end() : digits.begin(), width - digits.size(), ' ');
+    return digits;
+}
+
+// The mask with every integer placeholder replaced by n and "%%" by "%"; anything else stays as written.
+std::string FormatMask(const std::string& mask, int64_t n) {
+    std::string name;
+    for (size_t i = 0; i < mask.size(); ++i) {
+        if (mask[i] != '%') {
+            name += mask[i];
+            continue;
+        }
+        if (mask.compare(i, 2, "%%") == 0) {
+            name += '%';
+            ++i;
+            continue;
+        }
+        size_t at = i + 1;
+        const bool left = at < mask.size() && mask[at] == '-';
+        if (left) ++at;
+        const auto number = [&] {
+            int value = 0;
+            while (at < mask.size() && std::isdigit(static_cast<unsigned char>(mask[at])) && value < 1000)
+                value = value * 10 + (mask[at++] - '0');
+            return value;
+        };
+        const int width = number();
+        int precision = 0;
+        if (at < mask.size() && mask[at] == '.') {
+            ++at;
+            precision = number();
+        }
+        const char kind =
+            at < mask.size() ? static_cast<char>(std::tolower(static_cast<unsigned char>(mask[at]))) : 0;
+        if (kind != 'd' && kind != 'u' && kind != 'x') {
+            name += mask[i];
+            continue;
+        }
+        name += FormattedNumber(n, left, width, precision, kind);
+        i = at;
+    }
+    return name;
+}
+
+} // namespace
+
 std::string GetUniqueFileNameInDir(const std::string& path, const std::string& fileNameMask) {
     const std::string folder = NormalDir(path);
+    std::string previous;
     for (int64_t n = 0; n < (int64_t{1} << 31); ++n) {
-        std::string name;
-        for (size_t i = 0; i < fileNameMask.size(); ++i) {
-            if (fileNameMask.compare(i, 2, "%d") == 0) {
-                name += std::to_string(n);
-                ++i;
-            } else if (fileNameMask.compare(i, 2, "%%") == 0) {
-                name += '%';
-                ++i;
-            } else {
-                name += fileNameMask[i];
-            }
-        }
+        const std::string name = FormatMask(fileNameMask, n);
         struct stat info {};
         if (lstat((folder + name).c_str(), &info) != 0) return name;
-        if (name == fileNameMask) break; // no placeholder: one name only
+        if (name == previous) break; // no placeholder: one name only
+        previous = name;
     }
     return "";
+}
+
+namespace {
+
+void DefaultIniData(const TForm* form, std::string& iniFileName, bool useRegistry) {
+    const TFormPlacement* placement = form ? FirstPlacementOf(*form) : nullptr;
+    iniFileName = placement ? placement->IniFileName() : "";
+    if (iniFileName.empty()) iniFileName = useRegistry ? GetDefaultIniRegKey() : GetDefaultIniName();
+}
+
+} // namespace
+
+void GetDefaultIniData(const TControl* control, std::string& iniFileName, std::string& section,
+                       bool useRegistry) {
+    DefaultIniData(control ? control->ParentForm() : nullptr, iniFileName, useRegistry);
+    section = GetDefaultSection(control);
+}
+
+void GetDefaultIniData(const TForm* form, std::string& iniFileName, std::string& section, bool useRegistry) {
+    DefaultIniData(form, iniFileName, useRegistry);
+    section = GetDefaultSection(form);
+}
+
+void RestoreFromMinimised(TForm& form) {
+    QWidget* widget = form.Widget();
+    if (widget && widget->isMinimized()) widget->setWindowState(widget->windowState() & ~Qt::WindowMinimized);
 }
 
 std::vector<TForm*> ScreenForms() {

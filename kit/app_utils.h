@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "kit/ini_files.h"
+#include "platform/forms/application.h"
 #include "platform/forms/errors.h"
 #include "platform/forms/form.h"
 
@@ -70,8 +71,9 @@ void RestoreMDIChildren(TForm& mainForm, TCustomIniFile* ini);
 void SaveGridLayout(TStringGrid& grid, TCustomIniFile* ini);
 void RestoreGridLayout(TStringGrid& grid, TCustomIniFile* ini);
 
-// The first name made from the mask with n = 0, 1, ... ("%d" stands for n) that names no file in the
-// folder; the name without the folder, empty when none is free.
+// The first name made from the mask with n = 0, 1, ... that names no file in the folder; the name without
+// the folder, empty when none is free. "%d" stands for n, with a width and a number of digits as in
+// "LOG%3.3d.TXT" ("LOG000.TXT"), "%x" for n in hexadecimal, "%%" for "%".
 std::string GetUniqueFileNameInDir(const std::string& path, const std::string& fileNameMask);
 
 // ---- Finding and showing forms -------------------------------------------------------------------------
@@ -80,6 +82,36 @@ template <class Form> Form* FindForm() {
     for (TForm* form : ScreenForms())
         if (auto* found = dynamic_cast<Form*>(form)) return found;
     return nullptr;
+}
+// The settings file (or registry key) of the first form placement of the control's window, else the
+// default one of the store; the section is the control's default section.
+void GetDefaultIniData(const TControl* control, std::string& iniFileName, std::string& section,
+                       bool useRegistry);
+void GetDefaultIniData(const TForm* form, std::string& iniFileName, std::string& section, bool useRegistry);
+// A minimised window back to its normal or maximised state.
+void RestoreFromMinimised(TForm& form);
+// Finds a window of the class (with the caption, when one is given) or creates one through the
+// application, which keeps it to the end (with the caption set); brings it back from minimised and
+// shows it.
+template <class Form> Form* FindShowForm(const std::string& caption = "") {
+    Form* found = nullptr;
+    for (TForm* form : ScreenForms())
+        if (auto* candidate = dynamic_cast<Form*>(form);
+            candidate && (caption.empty() || form->Caption() == caption)) {
+            found = candidate;
+            break;
+        }
+    if (!found) {
+        Application->CreateForm(found);
+        if (!caption.empty()) found->SetCaption(caption);
+    }
+    RestoreFromMinimised(*found);
+    found->Show();
+    return found;
+}
+// Creates the window through the application only when the reference holds none.
+template <class Form> void InstantiateForm(Form*& reference) {
+    if (!reference) Application->CreateForm(reference);
 }
 // Creates the form, shows it modally and frees it; true for mrOk and mrYes.
 template <class Form> bool ShowDialog() {

@@ -1,11 +1,14 @@
 #include "kit/check_list_box.h"
 
 #include <QApplication>
+#include <QDrag>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTextOption>
 
 #include "kit/app_utils.h"
 #include "platform/forms/errors.h"
@@ -57,9 +60,83 @@ private:
     QListWidget& list_;
 };
 
+// The list widget of the box: a drag of its own that tells the box when it starts and how it ends.
+class TKxCustomListBox::ListWidget : public QListWidget {
+public:
+    TKxCustomListBox* owner_ = nullptr; // set once the box is made
+
+protected:
+    void startDrag(Qt::DropActions) override {
+        QMimeData* data = model()->mimeData(selectedIndexes());
+        if (!owner_ || !data) {
+            delete data;
+            return;
+        }
+        owner_->dragging_ = true;
+        Fire(owner_->OnStartDrag);
+        auto* drag = new QDrag(this);
+        drag->setMimeData(data);
+        const bool dropped = drag->exec(Qt::CopyAction) != Qt::IgnoreAction;
+        owner_->dragging_ = false;
+        if (owner_->OnEndDrag) RunHandler([&] { owner_->OnEndDrag(dropped); });
+    }
+};
+
+// Draws and measures item texts with the box's tab stops, at least ItemHeight high.
+class TKxCustomListBox::ItemDelegate : public QStyledItemDelegate {
+public:
+    explicit ItemDelegate(TKxCustomListBox& box) : QStyledItemDelegate(&box.List()), listBox_(box) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        if (listBox_.TabWidth() == 0) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        const QString text = item.text;
+        item.text.clear();
+        QStyle* style = listBox_.List().style();
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, &listBox_.List());
+        const bool selected = item.state & QStyle::State_Selected;
+        const QPalette::ColorGroup group =
+            (item.state & QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
+        painter->save();
+        painter->setPen(item.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setFont(item.font);
+        QTextOption layout(Qt::AlignLeft | Qt::AlignVCenter);
+        layout.setWrapMode(QTextOption::NoWrap);
+        layout.setTabStopDistance(listBox_.TabStop());
+        painter->drawText(QRectF(item.rect.adjusted(2, 0, 0, 0)), text, layout);
+        painter->restore();
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (listBox_.TabWidth() != 0) {
+            const QFontMetrics metrics(option.font);
+            const QString text = index.data(Qt::DisplayRole).toString();
+            size.setWidth(
+                metrics.size(Qt::TextSingleLine | Qt::TextExpandTabs, text, listBox_.TabStop()).width() +
+                metrics.horizontalAdvance(QLatin1Char('x')));
+        }
+        return {size.width(), std::max(size.height(), listBox_.itemHeight_)};
+    }
+
+protected:
+    TKxCustomListBox& listBox_;
+};
+
 TKxCustomListBox::TKxCustomListBox()
-    : TControl(new QListWidget), list_(static_cast<QListWidget*>(Widget())),
+    : TControl(new ListWidget), list_(static_cast<QListWidget*>(Widget())),
       items_(std::make_unique<ItemList>(*list_)) {
+    static_cast<ListWidget*>(list_)->owner_ = this;
+    list_->setItemDelegate(new ItemDelegate(*this));
+    list_->setUniformItemSizes(false);
+    new EventHook(list_, [this](QEvent& event) {
+        if (event.type() == QEvent::Resize && integralHeight_) ApplyIntegralHeight();
+        return false;
+    });
     list_->resize(121, 97);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     QObject::connect(list_, &QListWidget::currentRowChanged, [this](int) { Fire(OnClick); });
@@ -173,12 +250,62 @@ void TKxCustomListBox::SetGraySelection(bool gray) {
     list_->setPalette(palette);
 }
 
+void TKxCustomListBox::SetTabWidth(int width) {
+    tabWidth_ = std::max(0, width);
+    list_->doItemsLayout();
+    list_->viewport()->update();
+}
+
+// round(width of "0" x TabWidth / 4) pixels.
+int TKxCustomListBox::TabStop() const {
+    return qRound(QFontMetricsF(list_->font()).horizontalAdvance(QLatin1Char('0')) * tabWidth_ * 0.25);
+}
+
+int TKxCustomListBox::ItemHeight() const {
+    return itemHeight_;
+}
+
+void TKxCustomListBox::SetItemHeight(int height) {
+    itemHeight_ = std::max(1, height);
+    list_->doItemsLayout();
+    if (integralHeight_) ApplyIntegralHeight();
+}
+
+void TKxCustomListBox::SetIntegralHeight(bool integral) {
+    integralHeight_ = integral;
+    if (integral) ApplyIntegralHeight();
+}
+
+// The height of whole items (at least one) within the height the box has now.
+void TKxCustomListBox::ApplyIntegralHeight() {
+    const int row = list_->count() > 0 ? std::max(1, list_->sizeHintForRow(0)) : itemHeight_;
+    const int frame = 2 * list_->frameWidth();
+    const int rows = std::max(1, (list_->height() - frame) / row);
+    const int height = frame + rows * row;
+    if (height != list_->height()) list_->resize(list_->width(), height);
+}
+
+QRect TKxCustomListBox::ItemRect(int index) const {
+    const int count = list_->count();
+    if (index >= 0 && index < count) return list_->visualItemRect(list_->item(index));
+    if (index != count) return {};
+    if (count == 0) return {0, 0, list_->viewport()->width(), itemHeight_};
+    const QRect last = list_->visualItemRect(list_->item(count - 1));
+    return {last.left(), last.bottom() + 1, last.width(), last.height()};
+}
+
+void TKxCustomListBox::SetDragMode(TDragMode mode) {
+    dragMode_ = mode;
+    list_->setDragEnabled(mode == dmAutomatic);
+    list_->setDragDropMode(mode == dmAutomatic ? QAbstractItemView::DragOnly : QAbstractItemView::NoDragDrop);
+}
+
 // ---- TKxCheckListBox -----------------------------------------------------------------------------------
 
 // Paints each item's check in the box's look at the item's left, and the text beside it.
-class TKxCheckListBox::CheckDelegate : public QStyledItemDelegate {
+class TKxCheckListBox::CheckDelegate : public ItemDelegate {
 public:
-    explicit CheckDelegate(TKxCheckListBox& box) : QStyledItemDelegate(&box.List()), box_(box) {}
+    explicit CheckDelegate(TKxCheckListBox& box) : ItemDelegate(box), box_(box) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -196,10 +323,10 @@ public:
             text.palette.setColor(QPalette::Text, ToQColor(color));
             text.palette.setColor(QPalette::HighlightedText, ToQColor(color));
         }
-        QStyledItemDelegate::paint(painter, text, index);
+        ItemDelegate::paint(painter, text, index);
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        QSize size = ItemDelegate::sizeHint(option, index);
         return {size.width() + CheckWidth(), std::max(size.height(), 13)};
     }
 
@@ -356,8 +483,13 @@ void TKxCheckListBox::RestoreStatesFrom(TCustomIniFile* ini, const std::string& 
     const int count = std::min(IniReadInteger(ini, section, "Count", 0), Items().Count());
     for (int i = 0; i < count; ++i) {
         const int stored = IniReadInteger(ini, section, "Item" + std::to_string(i), cbUnchecked);
+        // A radio list takes the first stored choice, wherever its checked item is now.
+        if (checkKind_ == ckRadioButtons) {
+            if (stored != cbChecked) continue;
+            SetState(i, cbChecked);
+            break;
+        }
         SetState(i, stored == cbChecked ? cbChecked : stored == cbGrayed ? cbGrayed : cbUnchecked);
-        if (checkKind_ == ckRadioButtons && State(i) == cbChecked) break;
     }
 }
 

@@ -13,6 +13,7 @@
 
 class QListWidget;
 class QListWidgetItem;
+class QRect;
 
 class TTextListBox : public TListBox {
 public:
@@ -23,6 +24,8 @@ public:
 private:
     bool autoScroll_ = true;
 };
+
+enum TDragMode { dmManual, dmAutomatic };
 
 class TKxCustomListBox : public TControl {
 public:
@@ -56,18 +59,43 @@ public:
     void SetAutoScroll(bool autoScroll);
     bool GraySelection() const { return graySelection_; }
     void SetGraySelection(bool gray);
+    // 0: tabs in item texts are blanks' width apart as usual; more: a tab stop every TabWidth
+    // quarters of the width of "0".
+    int TabWidth() const { return tabWidth_; }
+    void SetTabWidth(int width);
+    // The least height of an item (16 by default); items are never lower than their text.
+    int ItemHeight() const;
+    void SetItemHeight(int height);
+    // On: the box's height is cut to whole items.
+    bool IntegralHeight() const { return integralHeight_; }
+    void SetIntegralHeight(bool integral);
+    // The item's rectangle in the box; the count gives the place after the last item; any other
+    // index an empty rectangle.
+    QRect ItemRect(int index) const;
+    // dmAutomatic: pressing the left button on an item and moving starts dragging the selected items
+    // (a press on an item of a multiple selection keeps the selection for the drag).
+    TDragMode DragMode() const { return dragMode_; }
+    void SetDragMode(TDragMode mode);
+    bool Dragging() const { return dragging_; }
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
+    TNotifyEvent OnStartDrag;
+    // With whether the items were dropped somewhere (false: the drag was cancelled).
+    std::function<void(bool dropped)> OnEndDrag;
 
 protected:
     QListWidget& List() const { return *list_; }
     QListWidgetItem& Item(int index) const;
     void CheckIndex(int index) const;
+    class ItemDelegate;
 
 private:
     class ItemList;
+    class ListWidget;
     void ApplySelectionMode();
+    void ApplyIntegralHeight();
+    int TabStop() const;
     QListWidget* list_;
     std::unique_ptr<TStrings> items_;
     bool multiSelect_ = false;
@@ -76,6 +104,11 @@ private:
     int columns_ = 0;
     bool autoScroll_ = true;
     bool graySelection_ = false;
+    int tabWidth_ = 0;
+    int itemHeight_ = 16;
+    bool integralHeight_ = false;
+    TDragMode dragMode_ = dmManual;
+    bool dragging_ = false;
 };
 
 enum TCheckKind { ckCheckBoxes, ckRadioButtons, ckCheckMarks };

@@ -1,5 +1,6 @@
 #include "kit/ini_files.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -79,6 +80,94 @@ bool Quoted(const std::string& value) {
            value.back() == value.front();
 }
 
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool IsControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+}
+
+// A value that the settings file gives back as written: no blanks at the ends (they are trimmed), no
+// quote pair around it (one pair is stripped), nothing that breaks the line.
+bool KeptAsWritten(const std::string& value) {
+    if (value.empty()) return true;
+    if (IsBlank(value.front()) || IsBlank(value.back()) || Quoted(value)) return false;
+    return std::none_of(value.begin(), value.end(), IsControl);
+}
+
+std::string Escaped(const std::string& value) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out = "\"";
+    for (char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else if (IsControl(c))
+            out += std::string("\\x") + hex[byte >> 4] + hex[byte & 15];
+        else
+            out += c;
+    }
+    return out + "\"";
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// The text between the quotes of an escaped value; a backslash before anything else stays as it is.
+std::string Unescaped(const std::string& inner) {
+    std::string out;
+    for (size_t i = 0; i < inner.size(); ++i) {
+        const char next = i + 1 < inner.size() ? inner[i + 1] : 0;
+        if (inner[i] != '\\' || !next) {
+            out += inner[i];
+            continue;
+        }
+        if (next == '\\' || next == 'n' || next == 'r' || next == 't') {
+            out += next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : '\\';
+            ++i;
+        } else if (next == 'x' && i + 3 < inner.size() && HexDigit(inner[i + 2]) >= 0 &&
+                   HexDigit(inner[i + 3]) >= 0) {
+            out += static_cast<char>(HexDigit(inner[i + 2]) * 16 + HexDigit(inner[i + 3]));
+            i += 3;
+        } else {
+            out += inner[i];
+        }
+    }
+    return out;
+}
+
+// The value text after "=" of the key, as the file holds it; the first matching section and the first
+// matching key in it count, as for the settings file.
+std::optional<std::string> RawValue(const std::string& path, const std::string& section,
+                                    const std::string& ident) {
+    const FileContents contents = ReadWholeFile(path);
+    if (contents.status != ReadStatus::Read) return std::nullopt;
+    bool inSection = false, sectionSeen = false;
+    for (const std::string& line : LinesOf(FileTextToUtf8(contents.bytes)).lines) {
+        const std::string text = WithoutLineEnd(line);
+        if (auto name = SectionNameOf(text)) {
+            if (inSection) return std::nullopt;
+            inSection = !sectionSeen && SameName(*name, TrimBlanks(section));
+            sectionSeen = sectionSeen || inSection;
+            continue;
+        }
+        const auto key = inSection ? KeyNameOf(text) : std::nullopt;
+        if (key && SameName(*key, TrimBlanks(ident))) return text.substr(text.find('=') + 1);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string TCustomIniFile::ReadString(const std::string& section, const std::string& ident,
@@ -139,6 +228,21 @@ bool TCustomIniFile::SectionExists(const std::string& section) const {
 
 bool TIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value) {
     return TCustomIniFile::WriteString(section, ident, Quoted(value) ? "\"" + value + "\"" : value);
+}
+
+std::string TRegIniFile::ReadString(const std::string& section, const std::string& ident,
+                                    const std::string& fallback) const {
+    const std::optional<std::string> raw = RawValue(FileName(), section, ident);
+    if (!raw) return fallback;
+    const std::string value = TrimBlanks(*raw);
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        return Unescaped(value.substr(1, value.size() - 2));
+    return Quoted(value) ? value.substr(1, value.size() - 2) : value;
+}
+
+bool TRegIniFile::WriteString(const std::string& section, const std::string& ident,
+                              const std::string& value) {
+    return TCustomIniFile::WriteString(section, ident, KeptAsWritten(value) ? value : Escaped(value));
 }
 
 TRegIniFile::TRegIniFile(const std::string& key, TPlacementRegRoot root, bool readOnly)

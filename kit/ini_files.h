@@ -18,8 +18,8 @@ public:
     TCustomIniFile& operator=(const TCustomIniFile&) = delete;
 
     const std::string& FileName() const { return fileName_; }
-    std::string ReadString(const std::string& section, const std::string& ident,
-                           const std::string& fallback) const;
+    virtual std::string ReadString(const std::string& section, const std::string& ident,
+                                   const std::string& fallback) const;
     // False when the file cannot be written (a read-only store writes nothing).
     virtual bool WriteString(const std::string& section, const std::string& ident, const std::string& value);
     int ReadInteger(const std::string& section, const std::string& ident, int fallback) const;
@@ -46,10 +46,17 @@ public:
     bool WriteString(const std::string& section, const std::string& ident, const std::string& value) override;
 };
 
+// A registry value comes back exactly as it was written, whatever its text. A value that the settings
+// file would not keep as it is (blanks at either end, a quote pair around it, line breaks or other
+// control characters) is written in double quotes with "\\", "\n", "\r", "\t" and "\xHH" escapes;
+// any other value, and any value a person wrote without the quotes, reads as the settings file reads it.
 class TRegIniFile : public TCustomIniFile {
 public:
     // A key opened read-only is never created or changed.
     TRegIniFile(const std::string& key, TPlacementRegRoot root = prCurrentUser, bool readOnly = false);
+    std::string ReadString(const std::string& section, const std::string& ident,
+                           const std::string& fallback) const override;
+    bool WriteString(const std::string& section, const std::string& ident, const std::string& value) override;
     // The file that holds a key.
     static std::string KeyFileName(const std::string& key, TPlacementRegRoot root);
 };

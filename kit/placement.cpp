@@ -1,6 +1,7 @@
 #include "kit/placement.h"
 
 #include <QEvent>
+#include <QLayout>
 #include <QString>
 #include <QWidget>
 #include <algorithm>
@@ -64,7 +65,24 @@ TFormPlacement::Operation::~Operation() {
     if (opened_) placement_.ini_.reset();
 }
 
+namespace {
+
+// Every placement in the order they were made, for finding a window's first one.
+std::vector<TFormPlacement*>& Placements() {
+    static std::vector<TFormPlacement*> placements;
+    return placements;
+}
+
+} // namespace
+
+TFormPlacement* FirstPlacementOf(const TForm& form) {
+    for (TFormPlacement* placement : Placements())
+        if (&placement->Owner() == &form) return placement;
+    return nullptr;
+}
+
 TFormPlacement::TFormPlacement(TForm& owner) : owner_(owner) {
+    Placements().push_back(this);
     hook_.BeforeMessage = [this](TKxWindowHook&, QEvent& msg, bool&) {
         if (msg.type() == QEvent::Show && !msg.spontaneous()) FormShown();
     };
@@ -72,14 +90,19 @@ TFormPlacement::TFormPlacement(TForm& owner) : owner_(owner) {
 }
 
 TFormPlacement::~TFormPlacement() {
-    if (active_ && !saved_) {
-        destroying_ = true;
-        RunHandler([this] { SaveFormPlacement(); });
-        destroying_ = false;
-    }
+    SaveOnDestroy();
+    std::erase(Placements(), this);
     for (TIniLink* link : links_)
         link->storage_ = nullptr;
     if (loaded_) owner_.OnClose = oldOnClose_;
+}
+
+void TFormPlacement::SaveOnDestroy() {
+    if (!active_ || saved_) return;
+    destroying_ = true;
+    RunHandler([this] { SaveFormPlacement(); });
+    destroying_ = false;
+    saved_ = true; // a failed save is not tried again by the base class
 }
 
 void TFormPlacement::Loaded() {
@@ -123,23 +146,41 @@ void TFormPlacement::SetPreventResize(bool prevent) {
     ApplySizeLimits();
 }
 
-// A fixed size while resizing is prevented; else the tracking limits of the min/max info. The window's
-// own limits come back when neither applies any more.
+// A fixed size while resizing is prevented; else the tracking limits of the min/max info, within the
+// window's own limits (a window of fixed size stays so). The window's own limits come back when
+// neither applies any more.
 void TFormPlacement::ApplySizeLimits() {
     QWidget* widget = owner_.Widget();
     if (!widget) return;
+    QLayout* layout = widget->layout();
     if (preventResize_) {
-        if (widget->isVisible()) widget->setFixedSize(widget->size());
+        if (widget->isVisible()) {
+            widget->setFixedSize(widget->size());
+            limited_ = true;
+        }
         return;
     }
-    if (minMaxInfo_.DefaultMinMaxInfo() && !loaded_) return;
+    if (limited_) { // the layout's limits again: an explicit (0, 0) minimum lets the layout set its own
+        widget->setMinimumSize(0, 0);
+        widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (layout) {
+            layout->invalidate();
+            layout->activate();
+        }
+        limited_ = false;
+    }
+    if (minMaxInfo_.DefaultMinMaxInfo() || (layout && layout->sizeConstraint() == QLayout::SetFixedSize))
+        return;
     using I = TWinMinMaxInfo;
     const auto limit = [&](I::Index index, int none) {
         return minMaxInfo_.Get(index) ? minMaxInfo_.Get(index) : none;
     };
-    widget->setMinimumSize(limit(I::MinTrackWidth, 0), limit(I::MinTrackHeight, 0));
-    widget->setMaximumSize(limit(I::MaxTrackWidth, QWIDGETSIZE_MAX),
-                           limit(I::MaxTrackHeight, QWIDGETSIZE_MAX));
+    const QSize ownMin = layout ? layout->totalMinimumSize() : widget->minimumSize();
+    const QSize ownMax = widget->maximumSize();
+    widget->setMinimumSize(ownMin.expandedTo(QSize(limit(I::MinTrackWidth, 0), limit(I::MinTrackHeight, 0))));
+    widget->setMaximumSize(ownMax.boundedTo(
+        QSize(limit(I::MaxTrackWidth, QWIDGETSIZE_MAX), limit(I::MaxTrackHeight, QWIDGETSIZE_MAX))));
+    limited_ = true;
 }
 
 void TFormPlacement::SaveFormPlacement() {

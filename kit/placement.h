@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "kit/ini_files.h"
 #include "kitbase/props_storage.h"
 #include "kitbase/variant.h"
 #include "kitbase/window_hook.h"
-#include "kit/ini_files.h"
 #include "platform/forms/events.h"
 #include "platform/forms/form.h"
 
@@ -128,6 +128,9 @@ protected:
     virtual void DoWriteString(const std::string& section, const std::string& ident,
                                const std::string& value);
     void MarkRestored() { restored_ = true; }
+    // The save of a form destroyed without being saved since its last restore. A class that adds to
+    // what SavePlacement writes calls it from its own destructor, while its parts are still there.
+    void SaveOnDestroy();
     // Opens the store for an operation (nested operations share it) and closes it after.
     class Operation {
     public:
@@ -161,10 +164,14 @@ private:
     bool destroying_ = false;
     bool loaded_ = false;
     bool preventResize_ = false;
+    bool limited_ = false; // the window's size limits are ours, not its own
     TWinMinMaxInfo minMaxInfo_{*this};
     TKxWindowHook hook_;
     std::function<void(TCloseAction&)> oldOnClose_;
 };
+
+// The first placement made for the form that still exists, or nullptr.
+TFormPlacement* FirstPlacementOf(const TForm& form);
 
 // A named value kept with the form; a KeyString scrambles its stored text with that key.
 class TStoredValue {
@@ -208,6 +215,7 @@ private:
 class TFormStorage : public TFormPlacement {
 public:
     explicit TFormStorage(TForm& owner) : TFormPlacement(owner) {}
+    ~TFormStorage() override { SaveOnDestroy(); }
     void Loaded() override;
 
     // "Edit1.Text" lines; Loaded() binds each line to its control.

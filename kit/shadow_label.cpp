@@ -1,8 +1,10 @@
 #include "kit/shadow_label.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QShortcut>
 #include <QWidget>
 
 class LabelWidget : public QWidget {
@@ -64,7 +66,40 @@ int DrawShadowText(QPainter& painter, const std::string& text, QRect& rect, int 
 
 TKxLabel::TKxLabel() : TControl(new LabelWidget) {
     static_cast<LabelWidget*>(Widget())->owner_ = this;
+    accelerator_ = new QShortcut(Widget());
+    accelerator_->setContext(Qt::WindowShortcut);
+    QObject::connect(accelerator_, &QShortcut::activated, [this] {
+        if (focusControl_ && focusControl_->CanOperate() && focusControl_->Widget()->isVisible())
+            focusControl_->SetFocus();
+    });
+    QObject::connect(qApp, &QApplication::focusChanged, Widget(), [this] { FocusChanged(); });
     Changed();
+}
+
+void TKxLabel::SetFocusControl(TControl* control) {
+    focusControl_ = control;
+    FocusChanged();
+}
+
+void TKxLabel::SetShowFocus(bool show) {
+    showFocus_ = show;
+    FocusChanged();
+    Widget()->update();
+}
+
+void TKxLabel::FocusChanged() {
+    const QWidget* focus = QApplication::focusWidget();
+    const QWidget* target = focusControl_ ? focusControl_->Widget() : nullptr;
+    const bool focused = target && focus && (focus == target || target->isAncestorOf(focus));
+    if (focused == focused_) return;
+    focused_ = focused;
+    if (showFocus_) Widget()->update();
+}
+
+// Alt and the letter after a single "&" of the caption, while the accelerator is shown.
+void TKxLabel::UpdateAccelerator() {
+    const QKeySequence key = showAccelChar_ ? QKeySequence::mnemonic(ToQ(GetLabelCaption())) : QKeySequence();
+    accelerator_->setKey(key);
 }
 
 int TKxLabel::TextFlags() const {
@@ -112,23 +147,39 @@ void TKxLabel::Paint(QPainter& painter) {
         textRect.translate(0, layout_ == tlCenter ? free / 2 : free);
     }
     DoDrawText(painter, textRect, flags);
+    if (showFocus_ && focused_) { // a dotted frame, as a focus rectangle is drawn on any style
+        painter.save();
+        painter.setPen(QPen(ToQColor(GetDefaultFontColor()), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(textRect.adjusted(-1, 0, 0, -1));
+        painter.restore();
+    }
 }
 
-// With AutoSize the label takes the size of its text, with one pixel on each side.
+// With AutoSize the label takes the size of its text, with one pixel on each side; right-aligned text
+// keeps its right edge. Without it the label can be given any size.
 void TKxLabel::AdjustBounds() {
-    if (!autoSize_) return;
+    QWidget* widget = Widget();
+    if (!autoSize_) {
+        widget->setMinimumSize(0, 0);
+        widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        return;
+    }
+    const int right = widget->x() + widget->width();
     std::string text = GetLabelCaption();
     if (text.empty() || (text == "&" && showAccelChar_)) text += " ";
     const QFontMetrics metrics(Widget()->font());
     const int wrapWidth = wordWrap_ ? std::max(Width(), 1) : 100000;
     QRect measured = metrics.boundingRect(QRect(0, 0, wrapWidth, 100000), TextFlags(), ToQ(text));
     const int extra = shadowSize_ + 2;
-    if (!wordWrap_) Widget()->setFixedWidth(measured.width() + extra);
-    Widget()->setFixedHeight(measured.height() + shadowSize_);
+    if (!wordWrap_) widget->setFixedWidth(measured.width() + extra);
+    widget->setFixedHeight(measured.height() + shadowSize_);
+    if (alignment_ == taRightJustify) widget->move(right - widget->width(), widget->y());
 }
 
 void TKxLabel::Changed() {
     AdjustBounds();
+    UpdateAccelerator();
     Widget()->update();
 }
 

@@ -10,6 +10,7 @@
 #include "platform/forms/types.h"
 
 class QPainter;
+class QShortcut;
 class QRect;
 
 enum TShadowPosition { spLeftTop, spLeftBottom, spRightBottom, spRightTop };
@@ -52,9 +53,13 @@ public:
     TColor FontColor() const { return fontColor_; }
     void SetFontColor(TColor color);
     void SetFontBold(bool bold);
-    // The control that an accelerator of the caption gives the focus to.
+    // The control that the caption's accelerator (Alt and the letter after "&") gives the focus to,
+    // when it can take it.
     TControl* FocusControl() const { return focusControl_; }
-    void SetFocusControl(TControl* control) { focusControl_ = control; }
+    void SetFocusControl(TControl* control);
+    // Off by default: on, the text has a focus rectangle while FocusControl has the focus.
+    bool ShowFocus() const { return showFocus_; }
+    void SetShowFocus(bool show);
 
     TNotifyEvent OnClick;
     TNotifyEvent OnMouseEnter;
@@ -73,6 +78,8 @@ private:
     int DoDrawText(QPainter& painter, QRect& rect, int flags);
     void AdjustBounds();
     void Changed();
+    void UpdateAccelerator();
+    void FocusChanged();
 
     std::string caption_;
     TAlignment alignment_ = taLeftJustify;
@@ -87,4 +94,7 @@ private:
     TColor color_ = clBtnFace;
     TColor fontColor_ = clWindowText;
     TControl* focusControl_ = nullptr;
+    bool showFocus_ = false;
+    bool focused_ = false; // FocusControl has the focus
+    QShortcut* accelerator_ = nullptr;
 };

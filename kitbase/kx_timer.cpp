@@ -1,6 +1,7 @@
 #include "kitbase/kx_timer.h"
 
 #include <QCoreApplication>
+#include <QThread>
 #include <QTimer>
 #include <chrono>
 #include <condition_variable>
@@ -122,11 +123,43 @@ private:
     std::thread thread_;
 };
 
-TKxTimer::TKxTimer() : shared_(std::make_shared<Shared>()), windowTimer_(std::make_unique<QTimer>()) {
-    shared_->owner = this;
-    QObject::connect(windowTimer_.get(), &QTimer::timeout, [this] { Timer(); });
+namespace {
+
+bool OnThreadOf(const QObject& object) {
+    return object.thread() == QThread::currentThread();
 }
 
+} // namespace
+
+// The event-loop timer lives on the user-interface thread and is only touched there: it starts or
+// stops after the settings as they are when it gets to run, and never once the timer is gone.
+void TKxTimer::ApplyWindowTimer(QTimer& timer, Shared& s) {
+    bool run;
+    unsigned interval;
+    {
+        std::lock_guard guard(s.lock);
+        interval = s.interval;
+        run = s.owner && !s.threaded && s.enabled && interval != 0 && s.onTimer;
+    }
+    timer.stop();
+    if (run) timer.start(static_cast<int>(ScaledMs(interval)));
+}
+
+TKxTimer::TKxTimer() : shared_(std::make_shared<Shared>()), windowTimer_(std::make_unique<QTimer>()) {
+    shared_->owner = this;
+    QObject::connect(windowTimer_.get(), &QTimer::timeout, [weak = std::weak_ptr<Shared>(shared_)] {
+        const auto s = weak.lock();
+        TKxTimer* owner = nullptr;
+        if (s) {
+            std::lock_guard guard(s->lock);
+            owner = s->owner;
+        }
+        if (owner) owner->Timer();
+    });
+}
+
+// Destroyed from its own OnTimer on the worker thread, the timer leaves its event-loop timer to the
+// user-interface thread to delete, and the worker ends by itself.
 TKxTimer::~TKxTimer() {
     {
         std::lock_guard guard(shared_->lock);
@@ -136,7 +169,10 @@ TKxTimer::~TKxTimer() {
         ++shared_->generation;
     }
     shared_->changed.notify_all();
-    windowTimer_.reset();
+    if (OnThreadOf(*windowTimer_))
+        windowTimer_.reset();
+    else
+        windowTimer_.release()->deleteLater();
     worker_.reset();
 }
 
@@ -205,19 +241,26 @@ bool TKxTimer::ThreadSuspended() const {
 
 void TKxTimer::UpdateTimer() {
     bool threaded, ticks;
-    unsigned interval;
     {
         std::lock_guard guard(shared_->lock);
         ++shared_->generation;
         threaded = shared_->threaded;
-        interval = shared_->interval;
-        ticks = shared_->enabled && interval != 0 && shared_->onTimer;
+        ticks = shared_->enabled && shared_->interval != 0 && shared_->onTimer;
         shared_->runnable = threaded && ticks;
     }
     shared_->changed.notify_all();
-    windowTimer_->stop();
     if (threaded && ticks && !worker_) worker_ = std::make_unique<Worker>(shared_);
-    if (!threaded && ticks) windowTimer_->start(static_cast<int>(ScaledMs(interval)));
+    if (OnThreadOf(*windowTimer_)) {
+        ApplyWindowTimer(*windowTimer_, *shared_);
+        return;
+    }
+    // A setting changed from OnTimer on the worker: the user-interface thread applies it.
+    QMetaObject::invokeMethod(
+        windowTimer_.get(),
+        [timer = windowTimer_.get(), weak = std::weak_ptr<Shared>(shared_)] {
+            if (const auto s = weak.lock()) ApplyWindowTimer(*timer, *s);
+        },
+        Qt::QueuedConnection);
 }
 
 void TKxTimer::Timer() {

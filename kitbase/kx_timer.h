@@ -54,6 +54,7 @@ private:
     template <class T> T Read(T Shared::*field) const;
     template <class T> void Write(T Shared::*field, T value);
     void UpdateTimer();
+    static void ApplyWindowTimer(QTimer& timer, Shared& s);
     void StartWorker();
     void StopWorker();
 

@@ -338,14 +338,39 @@ void TPropsStorage::StoreStrings(TStrings& strings, const std::string& key) {
         WriteString(section, "Item" + IntToStr(i), strings[i]);
 }
 
+namespace {
+
+// The fallback of a read that tells a missing key from a stored text.
+const std::string kAbsent = "\x01(absent)\x01";
+
+} // namespace
+
+// A "Count" edited by hand is believed only as far as the section holds the items: the lines end at
+// the first "Item%d" key that is missing.
 void TPropsStorage::LoadStrings(TStrings& strings, const std::string& key) {
     const std::string section = SectionName + "." + key;
     const int count = StrToIntDef(Trim(ReadString(section, "Count", "0")), 0);
     if (count <= 0) return;
     std::vector<std::string> lines;
-    for (int i = 0; i < count; ++i)
-        lines.push_back(ReadString(section, "Item" + IntToStr(i), ""));
+    for (int i = 0; i < count; ++i) {
+        std::string line = ReadString(section, "Item" + IntToStr(i), kAbsent);
+        if (line == kAbsent) break;
+        lines.push_back(std::move(line));
+    }
     strings.Assign(lines);
+}
+
+// Whether the section holds any plain property of a collection item stored under the prefix. Items
+// whose properties are all objects cannot be told apart from missing ones, and count as present.
+bool TPropsStorage::HoldsItem(const std::string& section, const std::string& prefix,
+                              const TPropInfoList& props) {
+    bool anyPlain = false;
+    for (int i = 0; i < props.Count(); ++i) {
+        if (props[i]->Kind == tkClass) continue;
+        anyPlain = true;
+        if (ReadString(section, prefix + props[i]->Name, kAbsent) != kAbsent) return true;
+    }
+    return !anyPlain;
 }
 
 void TPropsStorage::StoreCollection(TCollection& collection, const std::string& key) {
@@ -358,11 +383,18 @@ void TPropsStorage::StoreCollection(TCollection& collection, const std::string& 
 
 void TPropsStorage::LoadCollection(TCollection& collection, const std::string& key) {
     const std::string section = SectionName + "." + key;
-    const int count =
-        StrToIntDef(Trim(ReadString(SectionName, key + ".Count", IntToStr(collection.Count()))), 0);
+    int count = StrToIntDef(Trim(ReadString(SectionName, key + ".Count", IntToStr(collection.Count()))), 0);
     collection.BeginUpdate();
     try {
         collection.Clear();
+        if (count > 0) { // a count edited by hand is believed as far as the section holds the items
+            const TPropInfoList props(collection.Add());
+            int held = 0;
+            while (held < count && HoldsItem(section, "Item" + IntToStr(held) + "_", props))
+                ++held;
+            count = held;
+            collection.Clear();
+        }
         for (int i = 0; i < count; ++i)
             Nested(collection.Add(), "Item" + IntToStr(i) + "_", section)->LoadAll();
     } catch (...) {

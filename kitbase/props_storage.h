@@ -101,6 +101,7 @@ private:
     void LoadStrings(TStrings& strings, const std::string& key);
     void StoreCollection(TCollection& collection, const std::string& key);
     void LoadCollection(TCollection& collection, const std::string& key);
+    bool HoldsItem(const std::string& section, const std::string& prefix, const TPropInfoList& props);
     std::string ComponentText(TControl* component) const;
     void LoadComponent(const TPropInfo& prop, const std::string& text);
     std::unique_ptr<TPropsStorage> Nested(const TObjectRef& object, const std::string& prefix,

@@ -4,26 +4,26 @@
 #include <QEvent>
 #include <QWidget>
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/forms/control.h"
+#include "platform/forms/event_delivery.h"
 #include "platform/forms/events.h"
 #include "platform/forms/form.h"
 
-// One per hooked widget, a child of it: the event filter that runs the hooks around the widget's own
-// processing. The widget's other filters and its event handler run inside, through a second delivery
-// of the same event that this filter lets pass.
+// One per hooked widget, a child of it: runs the hooks around the widget's delivery of each event (its
+// event filters and its own processing), which the application's event dispatch hands to it. Nothing
+// is delivered twice: the hooks wrap the one delivery.
 class ControlHook : public QObject {
 public:
     static ControlHook& For(QWidget& widget) {
-        for (QObject* child : widget.children())
-            if (auto* hook = dynamic_cast<ControlHook*>(child); hook && !hook->retired_) return *hook;
+        if (ControlHook* hook = Existing(widget)) return *hook;
         return *new ControlHook(widget);
     }
-    static ControlHook* Existing(QWidget& widget) {
-        for (QObject* child : widget.children())
-            if (auto* hook = dynamic_cast<ControlHook*>(child); hook && !hook->retired_) return hook;
-        return nullptr;
+    static ControlHook* Existing(QObject& widget) {
+        const auto found = Hooked().find(&widget);
+        return found == Hooked().end() ? nullptr : found->second;
     }
 
     void Add(TKxWindowHook& hook) {
@@ -32,39 +32,50 @@ public:
     void Remove(TKxWindowHook& hook) {
         std::erase(hooks_, &hook);
         if (!hooks_.empty()) return;
-        retired_ = true;
-        widget_.removeEventFilter(this);
+        Hooked().erase(&widget_);
         deleteLater();
     }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (retired_ || hooks_.empty() || IsBeingDelivered(event)) return false;
-        const std::vector<TKxWindowHook*> hooks = hooks_; // handlers may add or remove hooks
-        bool handled = false;
-        RunInReverse(
-            hooks, [&](TKxWindowHook& hook) { RunHandler([&] { hook.DoBeforeMessage(*event, handled); }); },
-            handled);
-        if (handled) return true;
-        QPointer<QObject> alive(this);
-        delivering_.push_back(event);
-        QCoreApplication::sendEvent(watched, event);
-        if (!alive) return true;
-        std::erase(delivering_, event);
-        handled = false;
-        RunInReverse(
-            hooks, [&](TKxWindowHook& hook) { RunHandler([&] { hook.DoAfterMessage(*event, handled); }); },
-            handled);
-        return true;
+    ~ControlHook() override {
+        const auto found = Hooked().find(&widget_);
+        if (found != Hooked().end() && found->second == this) Hooked().erase(found);
     }
 
 private:
     explicit ControlHook(QWidget& widget) : QObject(&widget), widget_(widget) {
-        widget.installEventFilter(this);
+        Hooked()[&widget] = this;
+        static const bool installed = [] {
+            SetEventDeliveryWrapper(&ControlHook::Deliver);
+            return true;
+        }();
+        (void)installed;
     }
 
-    bool IsBeingDelivered(QEvent* event) const {
-        return std::find(delivering_.begin(), delivering_.end(), event) != delivering_.end();
+    static std::unordered_map<const QObject*, ControlHook*>& Hooked() {
+        static std::unordered_map<const QObject*, ControlHook*> hooked;
+        return hooked;
+    }
+
+    static bool Deliver(QObject* receiver, QEvent* event, const std::function<bool()>& deliver) {
+        ControlHook* hook = Existing(*receiver);
+        return hook ? hook->Around(*event, deliver) : deliver();
+    }
+
+    bool Around(QEvent& event, const std::function<bool()>& deliver) {
+        if (hooks_.empty()) return deliver();
+        const std::vector<TKxWindowHook*> hooks = hooks_; // handlers may add or remove hooks
+        bool handled = false;
+        RunInReverse(
+            hooks, [&](TKxWindowHook& hook) { RunHandler([&] { hook.DoBeforeMessage(event, handled); }); },
+            handled);
+        if (handled) return true;
+        QPointer<QObject> alive(this);
+        const bool result = deliver();
+        if (!alive) return result;
+        handled = false;
+        RunInReverse(
+            hooks, [&](TKxWindowHook& hook) { RunHandler([&] { hook.DoAfterMessage(event, handled); }); },
+            handled);
+        return result;
     }
 
     template <class Call>
@@ -75,8 +86,6 @@ private:
 
     QWidget& widget_;
     std::vector<TKxWindowHook*> hooks_;
-    std::vector<QEvent*> delivering_;
-    bool retired_ = false;
 };
 
 TKxWindowHook::~TKxWindowHook() {

@@ -1,6 +1,7 @@
 #pragma once
 // TKxWindowHook: lets its owner see every event of a control (or window) before and after the
-// control's own processing, through an event filter on the control's widget. Several hooks may watch
+// control's own processing (its widget's event filters included), through the application's event
+// dispatch (platform/forms/event_delivery.h); each event is delivered once. Several hooks may watch
 // one control: BeforeMessage handlers run from the hook added last to the first, and one that sets
 // handled keeps the event from the control and from the other hooks' BeforeMessage; after the control
 // has processed an event, the AfterMessage handlers run in the same order.

@@ -152,6 +152,15 @@ TEST_F(DateUtilsTest, PartsTestsAndRelativeDays) {
     EXPECT_EQ(DayOfWeek(EncodeDate(2008, 9, 1)), 2); // a Monday
 }
 
+TEST_F(DateUtilsTest, MonthsNextToTodayAtTheEndsOfTheCalendar) {
+    SetLocalClock([] { return LocalDateTime{9999, 12, 15, 10, 0, 0, 0}; });
+    EXPECT_EQ(FirstDayOfNextMonth(), EncodeDate(9999, 12, 31)) << "no month after December 9999";
+    EXPECT_EQ(FirstDayOfPrevMonth(), EncodeDate(9999, 11, 1));
+    SetLocalClock([] { return LocalDateTime{1, 1, 15, 10, 0, 0, 0}; });
+    EXPECT_EQ(FirstDayOfPrevMonth(), EncodeDate(1, 1, 1)) << "no month before January of year 1";
+    EXPECT_EQ(FirstDayOfNextMonth(), EncodeDate(1, 2, 1));
+}
+
 TEST_F(DateUtilsTest, NamesAndLongDates) {
     EXPECT_EQ(MonthFromName("окт", 3), 10);
     EXPECT_EQ(MonthFromName("МАР", 3), 3);
@@ -159,7 +168,8 @@ TEST_F(DateUtilsTest, NamesAndLongDates) {
     EXPECT_EQ(MonthFromName("", 3), 0);
     EXPECT_EQ(MonthFromName("x", 1), 0);
     EXPECT_EQ(FormatLongDate(EncodeDate(2008, 10, 6)), "6 октября 2008 г.");
-    EXPECT_EQ(FormatLongDate(NullDate), "");
+    EXPECT_EQ(FormatLongDate(NullDate), "30 декабря 1899 г.") << "the calendar's day zero";
+    EXPECT_EQ(FormatLongDate(EncodeDate(9999, 12, 31) + 1), "");
     EXPECT_EQ(FormatLongDateTime(EncodeDate(2008, 10, 6) + EncodeTime(14, 5, 0, 0)),
               "6 октября 2008 г. 14:05:00");
     EXPECT_EQ(FormatLongDateTime(NullDate), "");

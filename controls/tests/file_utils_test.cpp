@@ -203,6 +203,57 @@ TEST_F(FileUtilsTest, AFailedCopyLeavesTheOldDestinationAndNoPartialFile) {
     EXPECT_EQ(Entries(dir.Path()), (std::vector<std::string>{"big.bin", "target.bin"}));
 }
 
+mode_t ModeOf(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 ? info.st_mode : 0;
+}
+
+// What a copy leaves behind, compared between CopyFile and cp: the destination's kind and permission
+// bits, and the bytes and bits of the file a link destination names.
+struct CopyOutcome {
+    mode_t destination, linked;
+    std::string bytes;
+    bool operator==(const CopyOutcome&) const = default;
+};
+
+TEST_F(FileUtilsTest, CopiesGetThePermissionsThatCpGives) {
+    enum Destination { None, File, Link };
+    const struct Case {
+        mode_t source;
+        Destination destination;
+        mode_t existing;
+    } cases[] = {{0600, None, 0},    {0755, None, 0},    {0644, None, 0},    {0600, File, 0644},
+                 {0755, File, 0600}, {0644, File, 0640}, {0600, Link, 0640}, {0755, Link, 0600}};
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string name = "case" + std::to_string(n++);
+        CopyOutcome outcome[2];
+        for (int byCp = 0; byCp < 2; ++byCp) {
+            const std::string folder = dir / (name + (byCp ? "-cp" : "-ours"));
+            std::filesystem::create_directory(folder);
+            WriteFile(folder + "/source", "payload " + name);
+            chmod((folder + "/source").c_str(), c.source);
+            const std::string target = folder + "/target", linked = folder + "/linked";
+            if (c.destination != None) {
+                WriteFile(c.destination == Link ? linked : target, "old");
+                chmod((c.destination == Link ? linked : target).c_str(), c.existing);
+            }
+            if (c.destination == Link) symlink("linked", target.c_str());
+            if (byCp)
+                ASSERT_EQ(std::system(("cp " + folder + "/source " + target).c_str()), 0);
+            else
+                CopyFile(folder + "/source", target);
+            outcome[byCp] = {ModeOf(target), ModeOf(linked), ReadFile(target)};
+        }
+        EXPECT_EQ(outcome[0], outcome[1]) << name << ": mode " << std::oct << outcome[0].destination
+                                          << " where cp gives " << outcome[1].destination;
+    }
+    symlink("nowhere", (dir / "dangling").c_str());
+    WriteFile(dir / "source", "payload");
+    EXPECT_THROW(CopyFile(dir / "source", dir / "dangling"), EFCreateError);
+    EXPECT_FALSE(Exists(dir / "nowhere")) << "a link to no file creates nothing";
+}
+
 TEST_F(FileUtilsTest, MoveRenamesOrCopiesAcrossFileSystems) {
     TempFolder shm("/dev/shm");
     struct stat here {
@@ -219,13 +270,17 @@ TEST_F(FileUtilsTest, MoveRenamesOrCopiesAcrossFileSystems) {
         {otherFileSystem ? shm / "moved.bin" : dir / "folder/again.bin",
          otherFileSystem ? shm / "moved.bin" : dir / "folder/again.bin"},
     };
-    for (const Case& c : cases) {
-        WriteFile(dir / "moved.bin", "payload");
-        chmod((dir / "moved.bin").c_str(), 0444);
-        MoveFile(dir / "moved.bin", c.destination);
-        EXPECT_EQ(ReadFile(c.arrives), "payload") << c.destination;
-        EXPECT_FALSE(Exists(dir / "moved.bin")) << c.destination;
-    }
+    for (mode_t mode : {0444, 0750})
+        for (const Case& c : cases) {
+            WriteFile(dir / "moved.bin", "payload");
+            chmod((dir / "moved.bin").c_str(), mode);
+            MoveFile(dir / "moved.bin", c.destination);
+            EXPECT_EQ(ReadFile(c.arrives), "payload") << c.destination;
+            EXPECT_EQ(ModeOf(c.arrives) & 07777, mode) << c.destination << ": the bits move along";
+            EXPECT_FALSE(Exists(dir / "moved.bin")) << c.destination;
+            chmod(c.arrives.c_str(), 0644);
+            unlink(c.arrives.c_str());
+        }
     EXPECT_THROW(MoveFile(dir / "missing.bin", dir / "x.bin"), EFOpenError);
 }
 

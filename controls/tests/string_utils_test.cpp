@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
+
 #include "controls/string_utils.h"
 
 namespace {
@@ -115,6 +118,16 @@ TEST(StringUtilsTest, NumbersAsText) {
     EXPECT_EQ(IntToBin(0xA5, 8, 4), " 1010 0101");
     EXPECT_EQ(IntToBin(5, 3, 2), "1 01");
     EXPECT_EQ(IntToBin(-1, 40, 0), std::string(32, '1'));
+}
+
+// Values beyond the result's range give 0, as a text that is no number does.
+TEST(StringUtilsTest, NumbersBeyondTheirRangeGiveZero) {
+    EXPECT_EQ(Numb2Dec("7FFFFFFFFFFFFFFF", 16), INT64_MAX);
+    EXPECT_EQ(Numb2Dec("8000000000000000", 16), 0);
+    EXPECT_EQ(Numb2Dec(std::string(100, 'Z'), 36), 0);
+    EXPECT_EQ(RomanToInt(std::string(2147483, 'M') + "DCXLVII"), INT_MAX);
+    EXPECT_EQ(RomanToInt(std::string(2147484, 'M')), 0);
+    EXPECT_EQ(RomanToInt("-" + std::string(2147484, 'M')), 0);
 }
 
 TEST(StringUtilsTest, WildcardMatching) {

@@ -1,6 +1,9 @@
 // Check-mark list boxes: toggling rules, radio mode, disabled items, and states stored and restored.
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <cstdlib>
 
 #include "controls/tests/temp_folder.h"
@@ -105,6 +108,94 @@ TEST_F(CheckListBoxTest, StatesStoredAndRestoredInAFile) {
     ini.WriteInteger("Checks", "Item0", 0);
     Box.RestoreStates(&ini);
     EXPECT_TRUE(Box.Checked(0)) << "a count of 0 changes nothing";
+}
+
+TEST_F(CheckListBoxTest, ARadioListRestoresTheStoredChoiceAfterTheCheckedItem) {
+    TempFolder dir;
+    TIniFile ini(dir / "states.ini");
+    Box.SetName("Choice");
+    Box.SetCheckKind(ckRadioButtons);
+    Box.SetChecked(2, true);
+    Box.SaveStates(&ini);
+    Box.SetChecked(0, true);
+    Box.RestoreStates(&ini);
+    EXPECT_EQ(States(), (std::vector<TCheckBoxState>{cbUnchecked, cbUnchecked, cbChecked}));
+    for (int i = 0; i < 3; ++i)
+        ini.WriteInteger("Choice", "Item" + std::to_string(i), 0);
+    Box.RestoreStates(&ini);
+    EXPECT_EQ(Box.CheckedIndex(), 2) << "no stored choice keeps the checked item";
+}
+
+TEST_F(CheckListBoxTest, TabStopsItemRectsHeightsAndWholeItems) {
+    TKxCustomListBox box;
+    box.Items().Assign(std::vector<std::string>{"a\tb", "c"});
+    auto& list = *static_cast<QListWidget*>(box.Widget());
+    box.Widget()->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list.horizontalScrollBar()->maximum(), 0);
+    box.SetTabWidth(120); // a stop every 30 widths of "0": wider than the box
+    QCoreApplication::processEvents();
+    EXPECT_GT(list.horizontalScrollBar()->maximum(), 0);
+
+    const int natural = box.ItemRect(0).height();
+    box.SetItemHeight(40);
+    EXPECT_EQ(box.ItemRect(0).height(), 40);
+    EXPECT_EQ(box.ItemRect(1).top(), box.ItemRect(0).bottom() + 1);
+    EXPECT_EQ(box.ItemRect(2).top(), box.ItemRect(1).bottom() + 1) << "the count: the place after the last";
+    EXPECT_TRUE(box.ItemRect(3).isEmpty());
+    EXPECT_TRUE(box.ItemRect(-1).isEmpty());
+    box.SetItemHeight(1);
+    const int text = box.ItemRect(0).height();
+    EXPECT_GE(text, QFontMetrics(list.font()).height()) << "never lower than the text";
+    EXPECT_EQ(natural, std::max(16, text)) << "16 at least by default";
+
+    box.SetItemHeight(20);
+    box.SetIntegralHeight(true);
+    for (int height : {97, 63, 200}) {
+        box.Widget()->resize(121, height);
+        EXPECT_EQ((box.Height() - 2 * list.frameWidth()) % 20, 0) << height;
+        EXPECT_LE(box.Height(), height);
+    }
+    box.Widget()->hide();
+}
+
+TEST_F(CheckListBoxTest, AutomaticDraggingStartsOnAPressAndMoveAndKeepsAMultipleSelection) {
+    TKxCustomListBox box;
+    box.Items().Assign(std::vector<std::string>{"Чек", "Отчёт", "Лента"});
+    box.SetMultiSelect(true);
+    box.SetSelected(0, true);
+    box.SetSelected(2, true);
+    std::vector<std::string> events;
+    box.OnStartDrag = [&] { events.push_back(box.Dragging() ? "start dragging" : "start"); };
+    box.OnEndDrag = [&](bool dropped) { events.push_back(dropped ? "dropped" : "cancelled"); };
+    box.Widget()->show();
+    QWidget* viewport = static_cast<QListWidget*>(box.Widget())->viewport();
+    const auto drag = [&] {
+        const QPoint at = box.ItemRect(0).center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &press);
+        for (int step = 1; step <= 3; ++step) {
+            const QPoint to = at + QPoint(0, step * 20);
+            QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QCoreApplication::sendEvent(viewport, &move);
+        }
+        QMouseEvent release(QEvent::MouseButtonRelease, at, viewport->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &release);
+    };
+    drag();
+    EXPECT_TRUE(events.empty()) << "no dragging by hand";
+    box.SetSelected(0, true);
+    box.SetSelected(2, true);
+    box.SetDragMode(dmAutomatic);
+    drag();
+    EXPECT_EQ(events, (std::vector<std::string>{"start dragging", "cancelled"}));
+    EXPECT_FALSE(box.Dragging());
+    EXPECT_TRUE(box.Selected(0));
+    EXPECT_TRUE(box.Selected(2)) << "the selection dragged stays";
+    box.Widget()->hide();
 }
 
 class TChecksForm : public TForm {

@@ -1,6 +1,7 @@
 // The shadow label and the scrolling panel: pictures checked at a few pixels, and the panel's run.
 #include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 #include <thread>
 
@@ -61,6 +62,57 @@ TEST_F(LabelPanelTest, TheShadowLiesWhereItsPositionSays) {
         // The first pixel of the text in reading order, and the shadow's one, lie one offset apart.
         EXPECT_EQ((shadow.y() - text.y()) > 0, c.dy > 0) << c.pos;
     }
+}
+
+TEST_F(LabelPanelTest, ALabelWithoutAutoSizeTakesAnySizeAndRightAlignedTextKeepsItsRightEdge) {
+    TKxLabel label;
+    label.SetCaption("Итог");
+    label.SetAutoSize(false);
+    label.Widget()->resize(200, 50);
+    EXPECT_EQ(label.Width(), 200);
+    EXPECT_EQ(label.Height(), 50);
+
+    TKxLabel right;
+    right.SetAlignment(taRightJustify);
+    right.SetCaption("1");
+    right.Widget()->move(300, 10);
+    const int edge = right.Widget()->x() + right.Width();
+    right.SetCaption("1 234 567,89");
+    EXPECT_GT(right.Width(), 20);
+    EXPECT_EQ(right.Widget()->x() + right.Width(), edge);
+    right.SetCaption("");
+    EXPECT_EQ(right.Widget()->x() + right.Width(), edge);
+}
+
+class TLabelled : public TForm {
+public:
+    TLabelled() {
+        Label1.SetCaption("&Сумма:");
+        Label1.SetFocusControl(&Edit1);
+        Label1.SetShowFocus(true);
+        Label1.SetColor(clWhite);
+        Column(*this).Add(Label1).Add(Edit1).Add(Edit2);
+    }
+    TKxLabel Label1;
+    TEdit Edit1, Edit2;
+};
+
+TEST_F(LabelPanelTest, TheAcceleratorFocusesTheControlAndShowFocusFramesTheText) {
+    TLabelled form;
+    form.Show();
+    form.Widget()->activateWindow();
+    form.Edit2.SetFocus();
+    QCoreApplication::processEvents();
+    const QImage unfocused = Picture(form.Label1, "label_unfocused");
+    QKeyEvent alt(QEvent::KeyPress, QKeySequence::mnemonic(ToQ("&С"))[0].key(), Qt::AltModifier, ToQ("с"));
+    QCoreApplication::sendEvent(form.Edit2.Widget(), &alt);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form.Edit1.Focused()) << "Alt+С moves the focus to the focus control";
+    const QImage focused = Picture(form.Label1, "label_focused");
+    EXPECT_NE(focused, unfocused) << "a focus rectangle around the text";
+    form.Label1.SetShowFocus(false);
+    EXPECT_EQ(Picture(form.Label1, "label_plain"), unfocused);
+    form.Hide();
 }
 
 TEST_F(LabelPanelTest, ADisabledLabelIsGrayWithAShadowEvenOfSizeZero) {

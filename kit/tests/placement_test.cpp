@@ -99,6 +99,129 @@ TEST_F(PlacementTest, PlacementAndValuesRoundTripThroughBothStoresWithAHandEditI
     }
 }
 
+TEST_F(PlacementTest, AFormDestroyedWithoutClosingSavesEverythingThroughBothStores) {
+    for (bool useRegistry : {false, true}) {
+        {
+            TPlaced form;
+            Configure(form.FormStorage1, useRegistry);
+            form.Show();
+            form.Edit1.SetText("Без закрытия");
+            form.CheckBox1.SetChecked(true);
+            form.FormStorage1.SetStoredValue("Counter", TVariant{int64_t{9}});
+        } // destroyed while shown
+        const std::string text = ReadFile(FileOf(useRegistry));
+        EXPECT_NE(text.find("Visible=1"), std::string::npos) << text;
+        TPlaced again;
+        Configure(again.FormStorage1, useRegistry);
+        again.Show();
+        EXPECT_EQ(again.Edit1.Text(), "Без закрытия") << useRegistry;
+        EXPECT_TRUE(again.CheckBox1.Checked()) << useRegistry;
+        EXPECT_EQ(again.FormStorage1.GetStoredValue("Counter"), TVariant{std::string("9")}) << useRegistry;
+        again.Hide();
+    }
+}
+
+// The registry keeps any text; the file shows escapes only where the settings file would lose something.
+TEST_F(PlacementTest, RegistryValuesComeBackExactly) {
+    const std::string file = TRegIniFile::KeyFileName("Software\\Kaltor\\Values", prCurrentUser);
+    TRegIniFile key("Software\\Kaltor\\Values");
+    const std::string values[] = {"'quoted'",   "\"double\"",    "  blanks  ", "line1\r\nline2\nline3",
+                                  "tab\tend\t", "C:\\temp\\new", "back\\",     "\"",
+                                  "",           "\x01\x7f",      "\"one side", "Сервис = режим"};
+    for (const std::string& value : values) {
+        ASSERT_TRUE(key.WriteString("S", "Key", value)) << value;
+        EXPECT_EQ(TRegIniFile("Software\\Kaltor\\Values", prCurrentUser, true).ReadString("S", "Key", "-"),
+                  value);
+    }
+    key.WriteString("S", "Path", "C:\\temp\\new");
+    EXPECT_NE(ReadFile(file).find("Path=C:\\temp\\new\n"), std::string::npos) << "a plain value stays plain";
+    // Written by hand without the quotes: read as the settings file reads it.
+    WriteFile(file, "[S]\nA=  spaced  \nB='single'\nC=\"in \\t quotes\"\n");
+    EXPECT_EQ(key.ReadString("S", "A", ""), "spaced");
+    EXPECT_EQ(key.ReadString("S", "B", ""), "single");
+    EXPECT_EQ(key.ReadString("S", "C", ""), "in \t quotes");
+    EXPECT_EQ(key.ReadString("S", "Missing", " fallback "), " fallback ");
+}
+
+class TFixed : public TForm {
+public:
+    TFixed() {
+        SetBorderStyle(bsDialog);
+        FormPlacement1.Loaded();
+    }
+    TFormPlacement FormPlacement1{*this};
+};
+
+class TSizeable : public TForm {
+public:
+    TSizeable() { FormPlacement1.Loaded(); }
+    TFormPlacement FormPlacement1{*this};
+};
+
+TEST_F(PlacementTest, APlacementKeepsTheFormsOwnSizeLimits) {
+    TFixed fixed;
+    fixed.Show();
+    const QSize natural = fixed.Widget()->size();
+    fixed.Widget()->resize(20, 20);
+    EXPECT_EQ(fixed.Widget()->size(), natural) << "a fixed border keeps its size";
+    fixed.FormPlacement1.MinMaxInfo().Set(TWinMinMaxInfo::MinTrackWidth, 10);
+    fixed.Widget()->resize(20, 20);
+    EXPECT_EQ(fixed.Widget()->size(), natural);
+    fixed.Hide();
+
+    TSizeable form;
+    form.Show();
+    form.Widget()->resize(20, 20);
+    const QSize least = form.Widget()->size();
+    EXPECT_GE(least.width(), 240);
+    EXPECT_GE(least.height(), 80);
+    TWinMinMaxInfo& info = form.FormPlacement1.MinMaxInfo();
+    info.Set(TWinMinMaxInfo::MinTrackWidth, 100); // below the form's own: the form's own counts
+    form.Widget()->resize(20, 20);
+    EXPECT_EQ(form.Widget()->size(), least);
+    info.Set(TWinMinMaxInfo::MinTrackWidth, 400);
+    info.Set(TWinMinMaxInfo::MaxTrackHeight, 500);
+    form.Widget()->resize(20, 900);
+    EXPECT_EQ(form.Widget()->size(), QSize(400, 500));
+    info.Set(TWinMinMaxInfo::MinTrackWidth, 0);
+    info.Set(TWinMinMaxInfo::MaxTrackHeight, 0);
+    form.Widget()->resize(20, 20);
+    EXPECT_EQ(form.Widget()->size(), least) << "no limits of the placement: the form's own again";
+    form.Hide();
+}
+
+TEST_F(PlacementTest, DefaultIniDataAndFindingForms) {
+    TPlaced form;
+    Configure(form.FormStorage1, false);
+    std::string file, section;
+    GetDefaultIniData(&form.Edit1, file, section, false);
+    EXPECT_EQ(file, dir / "placed.ini") << "the window's placement names the file";
+    EXPECT_EQ(section, "TPlacedEdit1");
+    TEdit loose;
+    loose.SetName("Loose");
+    GetDefaultIniData(&loose, file, section, true);
+    EXPECT_EQ(file, GetDefaultIniRegKey());
+    EXPECT_EQ(section, "Loose");
+    GetDefaultIniData(&form, file, section, false);
+    EXPECT_EQ(section, "TPlaced");
+
+    TSizeable* made = nullptr;
+    InstantiateForm(made);
+    ASSERT_NE(made, nullptr);
+    TSizeable* same = made;
+    InstantiateForm(made);
+    EXPECT_EQ(made, same) << "an existing reference is kept";
+    made->Widget()->showMinimized();
+    EXPECT_EQ(FindShowForm<TSizeable>(), made);
+    EXPECT_FALSE(made->Widget()->isMinimized());
+    EXPECT_TRUE(made->Widget()->isVisible());
+    TSizeable* titled = FindShowForm<TSizeable>("Второе");
+    EXPECT_NE(titled, made) << "another caption: a new window";
+    EXPECT_EQ(titled->Caption(), "Второе");
+    EXPECT_EQ(FindShowForm<TSizeable>("Второе"), titled);
+    Application->DestroyForms();
+}
+
 TEST_F(PlacementTest, AnOlderVersionSkipsTheRestoreButTheNextSaveWritesTheNewVersion) {
     {
         TPlaced form;
@@ -195,6 +318,10 @@ TEST(AppUtilsTest, TextsNamesAndUniqueFiles) {
     WriteFile(dir / "log1.txt", "");
     EXPECT_EQ(GetUniqueFileNameInDir(dir.Path(), "log%d.txt"), "log2.txt");
     EXPECT_EQ(GetUniqueFileNameInDir(dir.Path(), "log0.txt"), "");
+    WriteFile(dir / "LOG000.TXT", "");
+    EXPECT_EQ(GetUniqueFileNameInDir(dir.Path(), "LOG%3.3d.TXT"), "LOG001.TXT");
+    EXPECT_EQ(GetUniqueFileNameInDir(dir.Path(), "a%3d|%-3d|%x%%"), "a  0|0  |0%");
+    EXPECT_EQ(GetUniqueFileNameInDir(dir.Path(), "log%s.txt"), "log%s.txt");
     SetAppCompanyName("Kivrel");
     EXPECT_TRUE(GetDefaultIniRegKey().starts_with("Software\\Kivrel\\"));
     SetAppCompanyName("");

@@ -134,6 +134,24 @@ TEST_F(KxTimerTest, DestroyedFromItsOwnHandlerOnEitherThread) {
     }
 }
 
+TEST_F(KxTimerTest, SettingsChangedFromTheWorkersHandlerReachTheEventLoopTimer) {
+    const auto main = std::this_thread::get_id();
+    std::atomic<int> onWorker{0}, onMain{0};
+    TKxTimer timer;
+    timer.SetSyncEvent(false);
+    timer.SetInterval(100);
+    timer.SetOnTimer([&] {
+        if (std::this_thread::get_id() == main) {
+            ++onMain;
+            return;
+        }
+        if (onWorker++ == 0) timer.SetThreaded(false);
+    });
+    EXPECT_TRUE(RunUntil([&] { return onMain >= 2; }));
+    EXPECT_EQ(onWorker, 1);
+    EXPECT_FALSE(timer.Threaded());
+}
+
 TEST_F(KxTimerTest, SynchronizeRunsOnTheMainThreadFromTheWorker) {
     TKxTimer timer;
     timer.SetSyncEvent(false);

@@ -277,6 +277,32 @@ TEST_F(PropsStorageTest, StringListsHaveASectionAndACountOfZeroKeepsTheLines) {
     EXPECT_EQ(store.sections.count("Main.Lines"), 0u) << "an empty list leaves its section erased";
 }
 
+// A count edited by hand reads only the items the section holds, and takes no time for a huge one.
+TEST_F(PropsStorageTest, AHandEditedCountIsBoundByTheItemsTheSectionHolds) {
+    TSample sample;
+    sample.Lines.Assign(std::vector<std::string>{"one", "", "three"});
+    sample.Items.items = {{"first", 1}, {"second", 2}};
+    Target(sample);
+    storage.StoreProperties({"Lines", "Items"});
+    for (const char* count : {"4", "8000", "2147483647"}) {
+        store.sections["Main.Lines"]["Count"] = count;
+        store.sections["Main"]["Items.Count"] = count;
+        TSample copy;
+        Target(copy);
+        storage.LoadProperties({"Lines", "Items"});
+        EXPECT_EQ(copy.Lines.ToVector(), (std::vector<std::string>{"one", "", "three"})) << count;
+        ASSERT_EQ(copy.Items.items.size(), 2u) << count;
+        EXPECT_EQ(copy.Items.items[1].Caption, "second");
+    }
+    store.sections["Main.Lines"]["Count"] = "2";
+    store.sections["Main"]["Items.Count"] = "1";
+    Target(sample);
+    storage.LoadProperties({"Lines", "Items"});
+    EXPECT_EQ(sample.Lines.ToVector(), (std::vector<std::string>{"one", ""}))
+        << "a smaller count still counts";
+    EXPECT_EQ(sample.Items.items.size(), 1u);
+}
+
 TEST_F(PropsStorageTest, CollectionsAndNestedObjects) {
     TSample sample;
     sample.Items.items = {{"first", 1}, {"second", 2}};

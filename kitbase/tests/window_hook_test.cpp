@@ -41,6 +41,32 @@ TEST_F(WindowHookTest, TwoHooksSeeEveryEventBeforeAndAfterTheControl) {
     EXPECT_EQ(keysOfTheEdit, "a") << "the control's own key handling still runs once";
 }
 
+// Counts the key presses that reach it.
+class KeyCounter : public QObject {
+public:
+    int presses = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) ++presses;
+        return false;
+    }
+};
+
+TEST_F(WindowHookTest, FiltersOfTheControlSeeEachEventOnceWhereverTheyWereAdded) {
+    TEdit Edit1;
+    KeyCounter before, after;
+    Edit1.Widget()->installEventFilter(&before);
+    TKxWindowHook hook;
+    Watch(hook, "hook", Edit1);
+    Edit1.Widget()->installEventFilter(&after);
+    Type(Edit1, "a");
+    EXPECT_EQ(before.presses, 1);
+    EXPECT_EQ(after.presses, 1);
+    EXPECT_EQ(Edit1.Text(), "a");
+    EXPECT_EQ(seen, (std::vector<std::string>{"hook before ''", "hook after 'a'"}));
+}
+
 TEST_F(WindowHookTest, HandledBeforeKeepsTheEventFromTheControlAndTheOtherHooks) {
     TEdit Edit1;
     TKxWindowHook first, second;

@@ -1,4 +1,5 @@
 #include "platform/forms/application.h"
+#include "platform/forms/event_delivery.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -16,6 +17,11 @@ TApplication* Application = nullptr;
 
 namespace {
 
+TEventDeliveryWrapper& DeliveryWrapper() {
+    static TEventDeliveryWrapper wrapper;
+    return wrapper;
+}
+
 // Qt's application with the layer's two duties in its event dispatch: the window's key preview, and
 // catching whatever an event throws so that it never unwinds through Qt.
 class DispatchingApplication : public QApplication {
@@ -26,6 +32,8 @@ public:
         try {
             if (event->type() == QEvent::KeyPress && receiver->isWidgetType() && PreviewKey(receiver, event))
                 return true;
+            if (const TEventDeliveryWrapper& wrapper = DeliveryWrapper())
+                return wrapper(receiver, event, [&] { return QApplication::notify(receiver, event); });
             return QApplication::notify(receiver, event);
         } catch (...) {
             if (Application) Application->HandleException(std::current_exception());
@@ -49,6 +57,10 @@ std::string WithFinalPeriod(std::string message) {
 }
 
 } // namespace
+
+void SetEventDeliveryWrapper(TEventDeliveryWrapper wrapper) {
+    DeliveryWrapper() = std::move(wrapper);
+}
 
 void RunHandler(const std::function<void()>& handler) {
     const BusyScope busy;
