@@ -89,6 +89,7 @@ void TForm28::LayOut() {
 }
 
 void TForm28::FormActivate() {
+    if (ActivatedAgain()) return;
     GroupBox2.SetEnabled(true);
     UpdateSendButton();
     Button3.SetEnabled(true);

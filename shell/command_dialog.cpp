@@ -53,6 +53,7 @@ void TForm2::LayOut() {
 }
 
 void TForm2::FormActivate() {
+    if (ActivatedAgain()) return;
     SpeedButton2.SetEnabled(false);
     for (TEdit* edit : {&Edit1, &Edit2, &Edit3, &Edit4})
         edit->Clear();

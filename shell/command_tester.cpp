@@ -43,6 +43,7 @@ void TForm14::LayOut() {
 }
 
 void TForm14::FormActivate() {
+    if (ActivatedAgain()) return;
     SpeedButton2.SetEnabled(false);
     Edit3.Clear();
     Edit4.Clear();

@@ -51,6 +51,7 @@ void TForm10::LayOut() {
 }
 
 void TForm10::FormActivate() {
+    if (ActivatedAgain()) return;
     Edit8.Clear();
     Button4.SetEnabled(false);
 }

@@ -65,6 +65,7 @@ void TForm4::BindHints() {
 }
 
 void TForm4::FormActivate() {
+    if (ActivatedAgain()) return;
     for (TEdit* edit : Inputs())
         edit->Clear();
     for (TEdit* edit : Outputs())

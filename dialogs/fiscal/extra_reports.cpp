@@ -29,6 +29,7 @@ TForm31::TForm31() {
 }
 
 void TForm31::FormActivate() {
+    if (ActivatedAgain()) return;
     ComboBox1.SetItemIndex(0);
 }
 

@@ -47,6 +47,7 @@ TForm15::TForm15() {
 }
 
 void TForm15::FormActivate() {
+    if (ActivatedAgain()) return;
     const LocalDateTime now = LocalNow();
     Edit1.SetText(TwoDigits(now.Day) + TwoDigits(now.Month) + TwoDigits(now.Year));
     Edit2.SetText(TwoDigits(now.Hour) + TwoDigits(now.Minute));

@@ -65,6 +65,7 @@ void TForm7::LayOut() {
 }
 
 void TForm7::FormActivate() {
+    if (ActivatedAgain()) return;
     Button3.SetEnabled(false);
     Button4.SetEnabled(false);
     StopRequested = 0;

@@ -90,11 +90,15 @@ void TFiscalParamsForm::LayOut() {
     main.Buttons({&Button1, &Button5, &Button4});
 }
 
+// The kinds and linked groups start at their defaults when the window opens; coming back from the
+// confirmation or the result window keeps the rows shown, which are what gets programmed.
 void TFiscalParamsForm::FormActivate() {
-    for (int row = 0; row < 5; ++row) {
-        TaxRow tax = Row(row);
-        tax.kind.SetItemIndex(kDefaultKinds[row]);
-        if (tax.linked) tax.linked->SetItemIndex(row);
+    if (!ActivatedAgain()) {
+        for (int row = 0; row < 5; ++row) {
+            TaxRow tax = Row(row);
+            tax.kind.SetItemIndex(kDefaultKinds[row]);
+            if (tax.linked) tax.linked->SetItemIndex(row);
+        }
     }
     CountryCode = ReadSetting(settings::CountryCode);
     if (CountryCode > 2) CountryCode = 0;

@@ -144,6 +144,7 @@ void TForm21::BindHandlers() {
 }
 
 void TForm21::FormActivate() {
+    if (ActivatedAgain()) return;
     FillLists();
     if (Form20->Label3.Caption().empty()) Form20->ChooseAndLoadFile();
     ListBox1.Items().Assign(Form20->Memo1.Lines());

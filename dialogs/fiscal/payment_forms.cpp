@@ -67,6 +67,7 @@ void TForm34::LayOut() {
 }
 
 void TForm34::FormActivate() {
+    if (ActivatedAgain()) return;
     if (read_) return;
     ResetGrid();
     Edit1.Clear();

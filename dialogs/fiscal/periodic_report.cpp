@@ -61,6 +61,7 @@ TForm25::TForm25() {
 }
 
 void TForm25::FormActivate() {
+    if (ActivatedAgain()) return;
     Button3.SetEnabled(false);
     const std::string today = FormatDateTime("dd.mm.yy", Date());
     DateEdit1.SetText(today);

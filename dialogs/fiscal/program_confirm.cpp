@@ -14,11 +14,19 @@ TForm22::TForm22() {
     CheckBox4.SetCaption("Запрограммировать налоги");
     Button1.SetCaption("Продолжить");
     Button2.SetCaption("Отменить");
+    Button2.SetCancel(true);
     Column main(*this);
     main.Add(CheckBox2).Add(CheckBox3).Add(CheckBox4);
     main.Buttons({&Button1, &Button2});
+    OnActivate = [this] { FormActivate(); };
     Button1.OnClick = [this] { Button1Click(); };
     Button2.OnClick = [this] { Button2Click(); };
+}
+
+// Until "Продолжить" is pressed the programming counts as cancelled: the close box, Escape and
+// "Отменить" send nothing, whatever an earlier showing chose.
+void TForm22::FormActivate() {
+    if (!ActivatedAgain()) Cancelled = 1;
 }
 
 void TForm22::Button1Click() {

@@ -12,8 +12,10 @@ public:
     TCheckBox CheckBox3; // identification and tax numbers
     TCheckBox CheckBox4; // taxes
     TButton Button1, Button2;
+    // Set each time the window opens; only "Продолжить" clears it.
     uint8_t Cancelled = 0;
 
+    void FormActivate();
     void Button1Click();
     void Button2Click();
 };

@@ -44,6 +44,7 @@ TForm24::TForm24() {
 }
 
 void TForm24::FormActivate() {
+    if (ActivatedAgain()) return;
     Edit4.SetText(LastArticleCode(Session.FirmwareVersion, Session.HighPriority()));
     Edit3.Clear();
     Button4.SetEnabled(false);

@@ -46,6 +46,7 @@ TForm27::TForm27() {
 }
 
 void TForm27::FormActivate() {
+    if (ActivatedAgain()) return;
     const TDateTime now = Now();
     DateEdit1.SetText(FormatDateTime("dd.mm.yy", now));
     Edit2.SetText(FormatDateTime("hhnn", now));

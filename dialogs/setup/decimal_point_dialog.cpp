@@ -39,6 +39,7 @@ TForm32::TForm32() {
 }
 
 void TForm32::FormActivate() {
+    if (ActivatedAgain()) return;
     ComboBox1.SetItemIndex(2);
 }
 

@@ -167,6 +167,7 @@ void TForm11::ResetGrid(TStringGrid& grid, int rows) {
 }
 
 void TForm11::FormActivate() {
+    if (ActivatedAgain()) return;
     ResetGrid(StringGrid1, kHeaderRows);
     ResetGrid(StringGrid2, kAdvertisingRows);
 }

@@ -139,6 +139,7 @@ void ShowMask(const auto& bits, int mask) {
 } // namespace
 
 void TForm26::FormActivate() {
+    if (ActivatedAgain()) return;
     ComboBox1.SetItemIndex(0);
     Button8.SetEnabled(false);
     Edit8.Clear();

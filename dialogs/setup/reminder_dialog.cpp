@@ -71,6 +71,7 @@ std::vector<TForm38::Bit> TForm38::MaskBits() {
 }
 
 void TForm38::FormActivate() {
+    if (ActivatedAgain()) return;
     DateEdit1.SetDate(Date());
 }
 

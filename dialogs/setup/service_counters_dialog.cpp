@@ -65,6 +65,7 @@ TForm39::TForm39() {
 }
 
 void TForm39::FormActivate() {
+    if (ActivatedAgain()) return;
     ComboBox1.SetItemIndex(kBattery);
     Button2.SetEnabled(true);
     Button4.SetEnabled(false);

@@ -1,6 +1,7 @@
 #include "platform/forms/activation.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/forms/events.h"
@@ -12,6 +13,21 @@ std::vector<TForm*>& Stack() {
     return stack;
 }
 
+const TForm*& WindowActiveAgain() {
+    static const TForm* form = nullptr;
+    return form;
+}
+
+// Runs OnActivate and tells the handler why it runs. A handler that shows a window of its own sees
+// the activations nested in it answer for themselves, and its own answer again afterwards.
+void Activate(TForm& form, bool again) {
+    struct Restore {
+        const TForm* outer;
+        ~Restore() { WindowActiveAgain() = outer; }
+    } restore{std::exchange(WindowActiveAgain(), again ? &form : nullptr)};
+    Fire(form.OnActivate);
+}
+
 void Erase(TForm& form) {
     auto& stack = Stack();
     stack.erase(std::remove(stack.begin(), stack.end(), &form), stack.end());
@@ -20,14 +36,14 @@ void Erase(TForm& form) {
 
 namespace activation {
 
-void Shown(TForm& form) {
+void Shown(TForm& form, bool appeared) {
     auto& stack = Stack();
     if (!stack.empty() && stack.back() == &form) return;
     TForm* previous = stack.empty() ? nullptr : stack.back();
     Erase(form);
     stack.push_back(&form);
     if (previous) Fire(previous->OnDeactivate);
-    Fire(form.OnActivate);
+    Activate(form, !appeared);
 }
 
 void Hidden(TForm& form) {
@@ -36,7 +52,7 @@ void Hidden(TForm& form) {
     Erase(form);
     if (!wasActive) return;
     Fire(form.OnDeactivate);
-    if (!stack.empty()) Fire(stack.back()->OnActivate);
+    if (!stack.empty()) Activate(*stack.back(), true);
 }
 
 void Forget(TForm& form) {
@@ -45,6 +61,10 @@ void Forget(TForm& form) {
 
 TForm* Active() {
     return Stack().empty() ? nullptr : Stack().back();
+}
+
+const TForm* ActivatingAgain() {
+    return WindowActiveAgain();
 }
 
 TForm* TopModal() {

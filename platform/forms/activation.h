@@ -5,11 +5,15 @@
 class TForm;
 
 namespace activation {
-void Shown(TForm& form);
+// `appeared`: the window was hidden until now. A window already on the screen that is brought to the
+// front is active again, as after a child window closed: it keeps what it holds.
+void Shown(TForm& form, bool appeared);
 void Hidden(TForm& form);
 // Drops a window being destroyed, without running any event.
 void Forget(TForm& form);
 TForm* Active();
+// The window whose OnActivate runs now because it became active again, or nullptr.
+const TForm* ActivatingAgain();
 // The top window that is shown modally, or nullptr.
 TForm* TopModal();
 } // namespace activation

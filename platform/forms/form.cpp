@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cxxabi.h>
 #include <typeinfo>
+#include <vector>
 
 #include "platform/clock/clock.h"
 #include "platform/forms/activation.h"
@@ -65,6 +66,15 @@ QRect AvailableArea(const QWidget& window) {
     return screen ? screen->availableGeometry() : QRect();
 }
 
+// The windows of ours hung under this one (see ShowWindow). FormWidget has no meta-object of its own,
+// so Qt's typed lookup would take any dialog for one; the C++ type decides instead.
+std::vector<FormWidget*> WindowsHungUnder(const QWidget& window) {
+    std::vector<FormWidget*> found;
+    for (QObject* child : window.children())
+        if (auto* form = dynamic_cast<FormWidget*>(child)) found.push_back(form);
+    return found;
+}
+
 } // namespace
 
 TForm::TForm() : widget_(std::make_unique<FormWidget>(*this)) {
@@ -79,7 +89,7 @@ TForm::TForm() : widget_(std::make_unique<FormWidget>(*this)) {
 TForm::~TForm() {
     activation::Forget(*this);
     // Windows shown beside a modal one hang under it; give them back before this widget goes.
-    for (auto* child : widget_->findChildren<FormWidget*>(Qt::FindDirectChildrenOnly))
+    for (FormWidget* child : WindowsHungUnder(*widget_))
         child->setParent(nullptr, child->windowFlags());
 }
 
@@ -157,6 +167,9 @@ bool TForm::Visible() const {
 bool TForm::Active() const {
     return activation::Active() == this;
 }
+bool TForm::ActivatedAgain() const {
+    return activation::ActivatingAgain() == this;
+}
 
 void TForm::Show() {
     ShowWindow();
@@ -175,10 +188,11 @@ void TForm::ShowWindow() {
         widget_->show();
         FitOnScreen();
         Fire(OnShow);
-    } else {
-        BringToFront();
+        activation::Shown(*this, true);
+        return;
     }
-    activation::Shown(*this);
+    BringToFront();
+    activation::Shown(*this, false);
 }
 
 void TForm::BringToFront() {
@@ -202,7 +216,7 @@ void TForm::HideWindow() {
 // Windows shown beside this one hang under it (ShowWindow) and go with it. They leave the order of
 // windows without activation events, so that this window's closing activates the one below it.
 void TForm::HideWindowsBeside() {
-    for (auto* child : widget_->findChildren<FormWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (FormWidget* child : WindowsHungUnder(*widget_)) {
         activation::Forget(child->Owner());
         child->Owner().HideWindow();
     }

@@ -34,6 +34,17 @@
 // B.OnClose, B.OnDeactivate, A.OnActivate, all before B's ShowModal returns to A's handler.
 // A window shown (without modality) beside a modal one is hidden with it, so closing the modal
 // window activates the window below it even while the other was still open.
+//
+// A handler tells the two kinds of activation apart with ActivatedAgain(): false when the window has
+// just appeared, true when it became active again because a window of ours above it closed (or it was
+// brought to the front while on the screen). What a handler puts into the fields as defaults goes in
+// on show only, so that coming back from a child window (a confirmation, the status viewer) keeps what
+// the user typed; what must follow every return (re-reading settings, probing ports) runs either way:
+//
+//     void TForm27::FormActivate() {
+//         if (ActivatedAgain()) return;
+//         Edit2.SetText(FormatDateTime("hhnn", Now()));
+//     }
 #include <functional>
 #include <memory>
 #include <string>
@@ -96,6 +107,9 @@ public:
     bool Modal() const { return modal_; }
     // True while the window is the program's active window (of ours).
     bool Active() const;
+    // True while OnActivate runs because the window became active again after a window of ours above
+    // it closed; false when it has just been shown, and outside the layer's activation.
+    bool ActivatedAgain() const;
 
     TModalResult ModalResult() const { return modalResult_; }
     // A non-zero result ends a modal show.
