@@ -52,17 +52,20 @@ void TForm27::FormActivate() {
     Edit2.SetText(FormatDateTime("hhnn", now));
 }
 
+// The status button opens once a command has succeeded, and stays as it is after a failed one.
 void TForm27::Button3Click() {
     if (!FieldsAccepted({{"Время (HHMM):", Edit2.Text()}, {"Пароль:", Edit3.Text()}})) return;
     AnswerRecord* answer = SetDateTime(Edit3.Text(), RegisterDate(DateEdit1.Text()), Edit2.Text(), nullptr);
-    if (!CheckAnswer(answer, AnswerCheck().Error("Ошибка установки времени!").Status(&Button4))) return;
+    if (!CheckAnswer(answer, AnswerCheck().Error("Ошибка установки времени!"))) return;
+    Button4.SetEnabled(true);
     ShowMessage(SuccessMessage);
 }
 
 void TForm27::Button2Click() {
     if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     AnswerRecord* answer = GetDateTime(Edit3.Text(), 0, nullptr);
-    if (!CheckAnswer(answer, AnswerCheck().Error("Ошибка чтения времени!").Status(&Button4))) return;
+    if (!CheckAnswer(answer, AnswerCheck().Error("Ошибка чтения времени!"))) return;
+    Button4.SetEnabled(true);
     DateEdit1.SetText(ShownDate(answer->Field(1)));
     Edit2.SetText(answer->Field(2));
     ShowMessage(SuccessMessage);

@@ -1,18 +1,17 @@
 #include "dialogs/setup/link_params_file.h"
 
-#include <fstream>
 #include <sstream>
 
+#include "dialogs/setup/file_bytes.h"
 #include "platform/text/text.h"
 
 std::optional<std::vector<std::string>> ReadLinkParamsFile(const std::string& path, std::string& problem) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    if (!file || !(bytes << file.rdbuf())) {
+    const auto bytes = ReadFileBytes(path); // an empty file reads as empty: it is merely short
+    if (!bytes) {
         problem = "Невозможно прочитать файл " + path + ". Ошибка!";
         return std::nullopt;
     }
-    return LinkParamsOfBytes(bytes.str(), problem);
+    return LinkParamsOfBytes(*bytes, problem);
 }
 
 std::optional<std::vector<std::string>> LinkParamsOfBytes(const std::string& bytes, std::string& problem) {

@@ -13,6 +13,8 @@ TForm6* Form6 = nullptr;
 namespace {
 const std::string kNoAnswer = "Ошибка! Таймаут устройства!";
 const std::string kWriteFailed = "Ошибка записи логотипа";
+const std::string kBadLogoSize =
+    "Информация переданная регистратором неверна: максимальный размер логотипа неизвестен.";
 } // namespace
 
 TForm6::TForm6() {
@@ -52,24 +54,30 @@ void TForm6::LayOut() {
 }
 
 // The largest logo: field 8 of 80h is its width; field 7 its size in bytes. An answer that is not
-// good, or a width of 0, leaves the maximum unknown, and nothing can be uploaded.
+// good, sizes that make no sense, or a width of 0 leave the maximum unknown (and not shown), and
+// nothing can be uploaded.
 void TForm6::FormActivate() {
     AnswerRecord* answer = GetDiagnosticInfo(Edit1.Text(), nullptr);
     maximum_.reset();
+    Label5.SetCaption("");
+    Label6.SetCaption("");
     if (!CheckAnswer(answer,
                      AnswerCheck().Timeout(kNoAnswer).Caption("Проверка состояния регистратора:\n  ")))
         return;
-    const int width = StrToIntDef(answer->Field(8), 0);
-    const int bytes = StrToIntDef(answer->Field(7), 0);
+    const auto largest = LargestLogo(answer->Field(8), answer->Field(7));
+    if (!largest) {
+        ShowMessage(kBadLogoSize);
+        return;
+    }
     Label5.SetCaption(answer->Field(8));
-    Label6.SetCaption(width > 0 ? std::to_string(bytes * 8 / width) : "");
-    if (width > 0 && bytes > 0) maximum_ = Size{width, bytes * 8 / width};
+    if (largest->Width > 0) Label6.SetCaption(std::to_string(largest->Height));
+    if (largest->Width > 0 && largest->Height > 0) maximum_ = *largest;
 }
 
 void TForm6::Button2Click() {
     OpenDialog1.SetInitialDir(std::filesystem::current_path().string());
     if (!OpenDialog1.Execute()) return;
-    QImage picture(QString::fromStdString(OpenDialog1.FileName()));
+    const QImage picture = LoadBmpPicture(OpenDialog1.FileName());
     if (picture.isNull() || picture.width() == 0 || picture.height() == 0) {
         ShowMessage("Файл не является рисунком BMP: " + OpenDialog1.FileName());
         return;
@@ -79,7 +87,7 @@ void TForm6::Button2Click() {
     Button3.SetEnabled(true);
     Label9.SetCaption(std::to_string(picture.width()));
     Label10.SetCaption(std::to_string(picture.height()));
-    const Size largest = maximum_.value_or(Size{picture.width(), picture.height()});
+    const LogoSize largest = maximum_.value_or(LogoSize{picture.width(), picture.height()});
     Edit2.SetText(std::to_string(std::min(picture.width(), largest.Width)));
     Edit3.SetText(std::to_string(std::min(picture.height(), largest.Height)));
 }
@@ -104,8 +112,8 @@ bool TForm6::PacketSent(AnswerRecord* answer) {
 
 void TForm6::Button3Click() {
     if (!FieldsAccepted({{"Пароль для программирования:", Edit1.Text()}})) return;
-    const int width = StrToInt(Edit2.Text());
-    const int height = StrToInt(Edit3.Text());
+    const int width = DecimalStrToInt(Edit2.Text());
+    const int height = DecimalStrToInt(Edit3.Text());
     if (!UploadSizeAllowed(width, height)) return;
     ProgressBar1.SetMax(width * height / 8);
     ProgressBar1.SetPosition(0);
@@ -116,7 +124,7 @@ void TForm6::Button3Click() {
         ProgressBar1.SetPosition(ProgressBar1.Position() + LogoPacketBytes);
         Repaint();
     }
-    const std::string size = Edit2.Text() + ";" + Edit3.Text() + ";";
+    const std::string size = std::to_string(width) + ";" + std::to_string(height) + ";";
     if (!PacketSent(SendCommand(0x31, Edit1.Text() + ";" + size))) return;
     ShowMessage(SuccessMessage);
     ProgressBar1.SetPosition(0);

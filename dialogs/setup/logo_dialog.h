@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include "dialogs/setup/logo_bits.h"
 #include "driver/answer_record.h"
 #include "platform/forms/forms.h"
 
@@ -29,15 +30,12 @@ public:
     void Button1Click();
 
 private:
-    struct Size {
-        int Width = 0, Height = 0;
-    };
     void LayOut();
     bool UploadSizeAllowed(int width, int height) const;
     bool PacketSent(AnswerRecord* answer);
 
     QImage picture_;
-    std::optional<Size> maximum_; // unknown until the register told a usable size
+    std::optional<LogoSize> maximum_; // unknown until the register told a usable size
 };
 
 extern TForm6* Form6;

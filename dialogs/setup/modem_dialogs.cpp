@@ -118,13 +118,16 @@ TForm44::TForm44() {
     Button1.OnClick = [this] { Button1Click(); };
 }
 
-// The report is shown whatever came back (empty when nothing was sent); the answer is still kept for
-// the status viewer.
+// The report is shown whatever the register answered; when no intact answer came (or nothing was
+// sent) there is nothing to show, so the previous report stays under the failure message.
 void TForm44::Button2Click() {
     if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     AnswerRecord* answer = SendCommand(0xEA, Edit3.Text() + ";");
+    if (!answer->Answered()) {
+        CheckAnswer(answer);
+        return;
+    }
     StoreAnswer(answer);
-    if (answer->NotSent()) ShowMessage(NotSentMessage);
     Edit32.SetText(answer->Field(1));
     Edit35.SetText(ModemDateTime(answer->Field(2)));
     Edit36.SetText(ModemDateTime(answer->Field(3)));

@@ -49,7 +49,7 @@ std::optional<std::string> PackedAddress(const std::string& dotted) {
         if (last != (dot == std::string::npos)) return std::nullopt; // not four parts
         const std::string text = dotted.substr(start, last ? std::string::npos : dot - start);
         if (text.empty()) return std::nullopt;
-        const int value = StrToInt(text);
+        const int value = DecimalStrToInt(text);
         if (value < 0 || value > 255) return std::nullopt;
         packed += Hex2(value);
         start = dot + 1;

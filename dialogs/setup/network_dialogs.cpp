@@ -36,7 +36,7 @@ bool ShowSettings(const AnswerRecord& answer, const NetworkFields& to) {
 
 // A number for the register, 0..65535; nothing (after the message) when it is out of range.
 std::optional<std::string> WordOf(const TEdit& edit, const std::string& refusal) {
-    const int value = StrToInt(edit.Text());
+    const int value = DecimalStrToInt(edit.Text());
     if (value >= 0 && value <= 65535) return SwappedWord(value);
     ShowMessage(refusal);
     return std::nullopt;

@@ -32,7 +32,7 @@ bool Judged(AnswerRecord* answer, const std::string& caption, TEdit* errorEdit) 
 bool ReadPacket(const ReadoutRequest& request, FILE* file, int packet, long long& written, bool& ended) {
     AnswerRecord* answer = ReadDataFromBuf(request.Password);
     if (!Judged(answer, kPacketCaption, request.ErrorEdit)) return false;
-    if (StrToIntDef(answer->Field(1), -1) != packet) {
+    if (TryDecimalStrToInt(answer->Field(1)) != packet) {
         ShowMessage("Ошибка последовательного номера пакета - чтение остановлено!");
         return false;
     }

@@ -142,19 +142,22 @@ void TForm46::Edit8Change() {
     Edit4.SetText(Edit6.Text() + "." + Edit8.Text());
 }
 
+// An empty folder is the folder the program was started in, where it keeps its settings.
+std::string TForm46::TargetPath() const {
+    std::string folder = DirectoryEdit1.Text();
+    if (folder.empty())
+        folder = Session.StartFolder.empty() ? std::filesystem::current_path().string() : Session.StartFolder;
+    return folder + "/" + Edit4.Text();
+}
+
 void TForm46::Button2Click() {
     if (!FieldsAccepted({{"Пароль:", Edit2.Text()}})) return;
-    // Decimal digits only: the library's conversion would also take "x1" as hexadecimal.
-    const std::string text = Edit6.Text();
-    const bool decimal =
-        !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
-    if (!decimal) {
+    const auto number = TryDecimalStrToInt(Edit6.Text());
+    if (!number) {
         ShowMessage("Некорректный номер документа - ошибка!");
         return;
     }
-    const int number = StrToInt(text);
-    const std::string path = DirectoryEdit1.Text() + "/" + Edit4.Text();
-    if (ReadOut({kDocument, number, Edit2.Text(), path, &Edit7}) == ReadoutResult::Done)
+    if (ReadOut({kDocument, *number, Edit2.Text(), TargetPath(), &Edit7}) == ReadoutResult::Done)
         ShowMessage("Чтение документа - успешно!");
 }
 

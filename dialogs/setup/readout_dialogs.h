@@ -49,6 +49,9 @@ public:
     void Edit8Change();
     void Button2Click();
     void Button1Click();
+
+private:
+    std::string TargetPath() const;
 };
 
 extern TForm43* Form43;

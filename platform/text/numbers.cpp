@@ -181,6 +181,20 @@ int StrToIntDef(const std::string& text, int fallback) {
     return value.value_or(fallback);
 }
 
+std::optional<int> TryDecimalStrToInt(const std::string& text) {
+    const size_t digits = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    if (digits == text.size() || !std::all_of(text.begin() + digits, text.end(), IsDigit))
+        return std::nullopt;
+    const auto parsed = ParseInteger(text);
+    return parsed ? FitInteger<int32_t>(*parsed) : std::nullopt;
+}
+
+int DecimalStrToInt(const std::string& text) {
+    const auto value = TryDecimalStrToInt(text);
+    if (!value) RaiseConvertError(InvalidInteger, text);
+    return *value;
+}
+
 int64_t StrToInt64(const std::string& text) {
     return ConvertInteger<int64_t>(text);
 }

@@ -47,6 +47,10 @@ extern char DecimalSeparator;
 int StrToInt(const std::string& text); // "'%s' is not a valid integer value"
 int StrToIntDef(const std::string& text, int fallback);
 int64_t StrToInt64(const std::string& text);
+// Decimal digits only, after an optional sign: no blanks and no hexadecimal prefix, for the fields
+// that are decimal by definition (StrToInt would also take "0x1F"). The same error as StrToInt.
+int DecimalStrToInt(const std::string& text); // "'%s' is not a valid integer value"
+std::optional<int> TryDecimalStrToInt(const std::string& text);
 // Blanks around, sign, digits with DecimalSeparator as the point, exponent "E".
 double StrToFloat(const std::string& text); // "'%s' is not a valid floating point value"
 std::string IntToStr(int64_t value);

@@ -36,13 +36,30 @@ TEST_F(ClockReminderTest, TheClockIsSetAndReadBack) {
     host.Clear();
     form.Button1.Click();
     EXPECT_FALSE(form.Button4.Enabled());
-    form.Edit2.SetText("2460");
-    form.Button3.Click();
-    sim.SetOverride(0x21, {.Silent = true});
-    form.Button2.Click();
-    EXPECT_EQ(host.Texts(),
-              (std::vector<std::string>{"Ошибка установки времени!", "Таймаут устройства! Ошибка!"}));
-    EXPECT_TRUE(form.Button4.Enabled()); // the register answered the refused set
+}
+
+// The status button opens only when a command succeeded: a refusal or silence leaves it shut.
+TEST_F(ClockReminderTest, TheStatusButtonWaitsForASuccess) {
+    TForm27& form = *Form27;
+    host.OnModal("TForm27", [&](TForm& shown) {
+        form.Edit2.SetText("2460");
+        form.Button3.Click();
+        EXPECT_FALSE(form.Button4.Enabled());
+        sim.SetOverride(0x21, {.Error = "0006"});
+        form.Button2.Click();
+        EXPECT_FALSE(form.Button4.Enabled());
+        sim.SetOverride(0x21, {.Silent = true});
+        form.Button2.Click();
+        EXPECT_FALSE(form.Button4.Enabled());
+        sim.ClearOverrides();
+        form.Button2.Click();
+        EXPECT_TRUE(form.Button4.Enabled());
+        form.Button1.Click();
+    });
+    form.ShowModal();
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Ошибка установки времени!", "Ошибка чтения времени!",
+                                                      "Таймаут устройства! Ошибка!", "Успешно!"}));
+    EXPECT_FALSE(form.Button4.Enabled());
 }
 
 TEST_F(ClockReminderTest, TheReminderIsSetWithItsMessageAndReadBack) {

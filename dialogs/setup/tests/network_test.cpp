@@ -121,6 +121,7 @@ TEST_F(NetworkTest, ALinkFileThatCannotBeTakenWholeChangesNothing) {
         std::string text, message;
     } cases[] = {
         {"0\n1.2.3.4\n", "В файле параметров связи меньше 8 строк. Ошибка!"},
+        {"", "В файле параметров связи меньше 8 строк. Ошибка!"},
         {"0\n" + std::string(40, '1') + "\n3\n4\n5\n6\n7\n8\n",
          "Строка 2 файла параметров связи длиннее 28 символов. Ошибка!"},
     };
@@ -132,6 +133,11 @@ TEST_F(NetworkTest, ALinkFileThatCannotBeTakenWholeChangesNothing) {
         EXPECT_EQ(host.Texts().back(), c.message);
         EXPECT_EQ(form.Edit1.Text(), "1.1.1.1");
     }
+    const std::string folder = (Folder() / "folder.txt").string(); // a folder cannot be read
+    std::filesystem::create_directory(folder);
+    host.ChooseNextFile(folder);
+    form.Button4.Click();
+    EXPECT_EQ(host.Texts().back(), "Невозможно прочитать файл " + folder + ". Ошибка!");
     form.Button4.Click(); // cancelled
     EXPECT_EQ(host.Texts().back(), "Файл не выбран. Ошибка.");
 }

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "dialogs/setup/modem_dialogs.h"
 #include "dialogs/setup/readout.h"
 #include "dialogs/setup/tests/setup_fixture.h"
@@ -22,7 +24,44 @@ TEST(ModemDateTime, SeparatorsGoInFromTheEnd) {
 class ReadoutTest : public SetupFixture {
 protected:
     std::string FileBytes(const std::string& name) const { return FileText(name); }
+    // Opens the window as the menu does; `act` runs while it is shown.
+    void InWindow(TForm& form, const std::string& className, const std::function<void()>& act) {
+        host.OnModal(className, [&](TForm& shown) {
+            act();
+            shown.Close();
+        });
+        form.ShowModal();
+    }
 };
+
+TEST_F(ReadoutTest, ADocumentWithoutAFolderGoesToTheStartFolder) {
+    sim.UpdateState([](regsim::RegisterState& state) { state.Network.Readout.Sources[{1, 7}] = "DOC 7"; });
+    ASSERT_EQ(Session.StartFolder, Folder().string());
+    InWindow(*Form46, "TForm46", [] {
+        Form46->Edit6.SetText("7");
+        EXPECT_EQ(Form46->DirectoryEdit1.Text(), "");
+        Form46->Button2.Click();
+    });
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Чтение документа - успешно!"}));
+    EXPECT_EQ(FileBytes("7.SIG"), "DOC 7");
+}
+
+TEST_F(ReadoutTest, AModemReportIsKeptWhenTheRegisterIsSilent) {
+    auto report = [] {
+        return std::vector<std::string>{Form44->Edit32.Text(), Form44->Edit35.Text(), Form44->Edit36.Text(),
+                                        Form44->Edit37.Text(), Form44->Edit1.Text()};
+    };
+    InWindow(*Form44, "TForm44", [] { Form44->Button2.Click(); });
+    const std::vector<std::string> shown = report();
+    EXPECT_EQ(shown[1], "15-05-23 09:30");
+    EXPECT_TRUE(host.Texts().empty());
+
+    sim.SetOverride(0xEA, {.Silent = true});
+    InWindow(*Form44, "TForm44", [] { Form44->Button2.Click(); });
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Таймаут устройства! Ошибка!"}));
+    EXPECT_EQ(report(), shown);
+    EXPECT_EQ(Session.CurrentAnswer->NoAnswer(), true);
+}
 
 TEST_F(ReadoutTest, TheFirmwareArrivesByteForByteWithProgress) {
     const size_t size = 10'000; // enough for many packets, short enough for every test run

@@ -1,5 +1,5 @@
-#include "platform/text/text.h"
 #include "platform/text/tests/convert_error_of.h"
+#include "platform/text/text.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,6 @@ class Numbers : public ::testing::Test {
 protected:
     void TearDown() override { DecimalSeparator = ','; }
 };
-
 
 TEST_F(Numbers, StrToIntAcceptsTheLibraryForms) {
     const std::pair<const char*, int> cases[] = {
@@ -44,6 +43,25 @@ TEST_F(Numbers, StrToIntRejectsOtherTextsWithTheLibraryMessage) {
     }
     EXPECT_EQ(ConvertErrorOf([] { StrToInt64("9223372036854775808"); }),
               "'9223372036854775808' is not a valid integer value");
+}
+
+TEST_F(Numbers, DecimalStrToIntTakesASignAndDecimalDigitsOnly) {
+    const std::pair<const char*, int> good[] = {{"0", 0},
+                                                {"0010", 10},
+                                                {"-1", -1},
+                                                {"+80", 80},
+                                                {"2147483647", INT32_MAX},
+                                                {"-2147483648", INT32_MIN}};
+    for (const auto& [text, value] : good) {
+        EXPECT_EQ(DecimalStrToInt(text), value) << text;
+        EXPECT_EQ(TryDecimalStrToInt(text), value) << text;
+    }
+    for (const char* text :
+         {"", "-", "+", " 1", "1 ", "0x10", "x3C", "$1388", "1e3", "1.0", "2147483648", "--1"}) {
+        EXPECT_EQ(ConvertErrorOf([&] { DecimalStrToInt(text); }),
+                  "'" + std::string(text) + "' is not a valid integer value");
+        EXPECT_EQ(TryDecimalStrToInt(text), std::nullopt) << text;
+    }
 }
 
 TEST_F(Numbers, StrToFloatUsesTheDecimalSeparator) {
