@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+#include "driver/formatters.h"
+
 namespace {
 
 using Texts = std::span<const std::string_view>;
@@ -186,4 +188,33 @@ bool DecodeAnswerError(std::string& message, const AnswerRecord* record) {
     if (*code == rExecOK) return true;
     message = CodeText(*code);
     return false;
+}
+
+std::string RefusalReason(int refusal) {
+    switch (refusal) {
+    case RefusalBarcode:
+        return "код EAN-13 должен состоять из двенадцати цифр";
+    case RefusalLogoLine:
+        return "номер линии логотипа меньше нуля";
+    case RefusalLogoPixels:
+        return "линия логотипа должна состоять из 48 символов";
+    case RefusalHeaderLine:
+    case RefusalReadHeaderLine:
+        return "номер строки заголовка вне пределов 0..20";
+    case RefusalOutOfRange: // also a quantity not above 0
+        return "значение вне допустимых пределов";
+    case RefusalPrice:
+        return "цена меньше нуля или не число";
+    case RefusalDataTooLong:
+        return "данные команды длиннее, чем вмещает кадр";
+    default:
+        return "параметры команды неверны";
+    }
+}
+
+std::string UnformableCommandMessage(unsigned command, int refusal) {
+    static const char Hex[] = "0123456789ABCDEF";
+    const std::string code{Hex[(command >> 4) & 0xF], Hex[command & 0xF]};
+    return "Команда " + code + "h не может быть отправлена: " + RefusalReason(refusal) +
+           ".\nВ регистратор ничего не отправлено.";
 }

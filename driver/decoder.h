@@ -129,3 +129,11 @@ const std::string& ExchangeFailureMessage(const AnswerRecord* record);
 // code, or empty for a code without text (an unknown class, or an error field that is not four
 // upper-case hexadecimal digits).
 bool DecodeAnswerError(std::string& message, const AnswerRecord* record);
+
+// Why the driver refused to form a command, from a refusal code of the formatters (formatters.h),
+// as the end of a sentence: "данные команды длиннее, чем вмещает кадр".
+std::string RefusalReason(int refusal);
+
+// A command of a sequence cannot go out, so nothing of the sequence was sent: "Команда 35h не может
+// быть отправлена: <reason>.\nВ регистратор ничего не отправлено."
+std::string UnformableCommandMessage(unsigned command, int refusal);

@@ -84,7 +84,7 @@ std::string PackModules(const Ean13Row& row) {
 }
 
 AnswerRecord* PrintEAN13Code(const std::string& password, int height, const std::string& code, int* error) {
-    if (!IsEan13Code(code)) return Refuse(RefusalBarcode, error);
+    if (!IsEan13Code(code)) return Refuse(0x6F, RefusalBarcode, error);
     std::string digits = code + static_cast<char>('0' + Ean13CheckDigit(code));
     return SendData(0x6F, DataText(password).Int(height).Text(PackModules(Ean13Modules(digits))), error);
 }

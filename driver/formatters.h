@@ -28,6 +28,40 @@ extern std::string DataBuffer;
 // Answer of the last formatter call (or of RepeatCommand); null until the first.
 extern AnswerRecord* LastAnswer;
 
+// Forms commands without sending them, so that a window learns before the first command of a
+// sequence goes out whether every later one can go out too. While a FormingCheck lives, each
+// formatter checks its parameters and forms its data text as when sending, then sends nothing: it
+// leaves DataBuffer, LastAnswer and the answer record as they were, sets *error to 0 or to its
+// refusal code and returns the check's own record, marked not sent. Checks do not nest.
+//
+//     FormingCheck check;
+//     AddTmpBuffLine(password, 0, line, nullptr);
+//     SetServiceInfo(oldPassword, newPassword, date, days, mask, nullptr);
+//     if (check.FirstRefusal() != 0) ... // nothing of the sequence may go out
+class FormingCheck {
+public:
+    FormingCheck();
+    ~FormingCheck();
+    FormingCheck(const FormingCheck&) = delete;
+    FormingCheck& operator=(const FormingCheck&) = delete;
+
+    // The refusal code of the first command that could not go out; 0 when every one could.
+    int FirstRefusal() const { return firstRefusal_; }
+    // The command code of that first refused command.
+    unsigned FirstRefusedCommand() const { return firstRefusedCommand_; }
+    // How many commands were formed, refused ones included.
+    int Formed() const { return formed_; }
+
+    // For the formatters: notes one formed command and gives the record to return for it.
+    AnswerRecord* Note(unsigned command, int refusal);
+
+private:
+    int firstRefusal_ = 0;
+    unsigned firstRefusedCommand_ = 0;
+    int formed_ = 0;
+    AnswerRecord record_;
+};
+
 // ---- Date, time, header lines, articles, register parameters (20h..30h) ----------------------
 AnswerRecord* SetDateTime(const std::string& password, const std::string& date, const std::string& time,
                           int* error);

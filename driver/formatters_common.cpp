@@ -59,17 +59,41 @@ std::string FixedText(double value, int decimals) {
     return FixedToStr(value, decimals, '.');
 }
 
-AnswerRecord* Refuse(int code, int* error) {
+namespace {
+FormingCheck* ActiveCheck = nullptr;
+} // namespace
+
+FormingCheck::FormingCheck() {
+    record_.MarkNotSent();
+    ActiveCheck = this;
+}
+
+FormingCheck::~FormingCheck() {
+    ActiveCheck = nullptr;
+}
+
+AnswerRecord* FormingCheck::Note(unsigned command, int refusal) {
+    ++formed_;
+    if (refusal != 0 && firstRefusal_ == 0) {
+        firstRefusal_ = refusal;
+        firstRefusedCommand_ = command;
+    }
+    return &record_;
+}
+
+AnswerRecord* Refuse(unsigned command, int code, int* error) {
     if (error) *error = code;
+    if (ActiveCheck) return ActiveCheck->Note(command, code);
     TheAnswer().MarkNotSent();
     LastAnswer = &TheAnswer();
     return LastAnswer;
 }
 
 AnswerRecord* SendData(unsigned code, const DataText& data, int* error) {
-    if (!FitsInFrame(data.Str())) return Refuse(RefusalDataTooLong, error);
-    DataBuffer = data.Str();
+    if (!FitsInFrame(data.Str())) return Refuse(code, RefusalDataTooLong, error);
     if (error) *error = 0;
+    if (ActiveCheck) return ActiveCheck->Note(code, 0);
+    DataBuffer = data.Str();
     LastAnswer = SendCommand(code, DataBuffer);
     return LastAnswer;
 }

@@ -30,9 +30,10 @@ private:
 std::string FixedText(double value, int decimals);
 
 // Sets *error (when given), turns the answer record into a not-sent answer (so that no earlier answer
-// passes for this command's) and returns it as LastAnswer; nothing is sent.
-AnswerRecord* Refuse(int code, int* error);
+// passes for this command's) and returns it as LastAnswer; nothing is sent. Under a FormingCheck the
+// refusal of the command is noted there and nothing of the driver's state changes.
+AnswerRecord* Refuse(unsigned command, int code, int* error);
 
 // Refuses a data text longer than a frame carries; otherwise keeps it in DataBuffer, sets *error
-// to 0, sends it and keeps the answer as LastAnswer.
+// to 0, sends it and keeps the answer as LastAnswer. Under a FormingCheck it is only noted there.
 AnswerRecord* SendData(unsigned code, const DataText& data, int* error);

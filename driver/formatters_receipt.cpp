@@ -33,8 +33,8 @@ AnswerRecord* SellItem(const std::string& password, int articleCode, const std::
 AnswerRecord* SellItem(const std::string& password, int64_t articleCode, double price, double quantity,
                        int* error) {
     // "Not above 0" is false for NaN, so test for the good range; infinity would print as "inf".
-    if (!(quantity > 0) || !std::isfinite(quantity)) return Refuse(RefusalQuantity, error);
-    if (price < 0 || !std::isfinite(price)) return Refuse(RefusalPrice, error);
+    if (!(quantity > 0) || !std::isfinite(quantity)) return Refuse(0x64, RefusalQuantity, error);
+    if (price < 0 || !std::isfinite(price)) return Refuse(0x64, RefusalPrice, error);
     return SendData(0x64, DataText(password).Int(articleCode).Quantity(quantity).Money(price), error);
 }
 
@@ -43,7 +43,7 @@ AnswerRecord* CloseFiscalReceipt(const std::string& password, int flag, int* err
 }
 
 AnswerRecord* MakePayment(const std::string& password, int paymentType, double amount, int* error) {
-    if (paymentType < 0 || paymentType > LastPaymentType) return Refuse(RefusalOutOfRange, error);
+    if (paymentType < 0 || paymentType > LastPaymentType) return Refuse(0x67, RefusalOutOfRange, error);
     return SendData(0x67, DataText(password).Int(paymentType).Money(amount), error);
 }
 

@@ -70,7 +70,7 @@ AnswerRecord* SetDataSource(const std::string& password, int subFunction, int /*
         data.Empty();
         break;
     default:
-        return Refuse(RefusalOutOfRange, error);
+        return Refuse(0xE7, RefusalOutOfRange, error);
     }
     return SendData(0xE7, data, error);
 }

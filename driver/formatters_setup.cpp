@@ -23,12 +23,12 @@ AnswerRecord* GetDateTime(const std::string& password, int /*unused*/, int* erro
 
 AnswerRecord* SetHeaderFooter(const std::string& password, int line, const std::string& text, int attribute,
                               int* error) {
-    if (!IsHeaderLine(line)) return Refuse(RefusalHeaderLine, error);
+    if (!IsHeaderLine(line)) return Refuse(0x22, RefusalHeaderLine, error);
     return SendData(0x22, DataText(password).Int(line).Text(text).Int(attribute), error);
 }
 
 AnswerRecord* GetHeaderFooter(const std::string& password, int line, int* error) {
-    if (!IsHeaderLine(line)) return Refuse(RefusalReadHeaderLine, error);
+    if (!IsHeaderLine(line)) return Refuse(0x23, RefusalReadHeaderLine, error);
     return SendData(0x23, DataText(password).Int(line), error);
 }
 
@@ -54,8 +54,8 @@ AnswerRecord* GetRegistratorParams(const std::string& password, int* error) {
 }
 
 AnswerRecord* SetUserLogo(const std::string& password, int line, const std::string& pixels, int* error) {
-    if (line < 0) return Refuse(RefusalLogoLine, error);
-    if (CharCount(pixels) != LogoPixelChars) return Refuse(RefusalLogoPixels, error);
+    if (line < 0) return Refuse(0x29, RefusalLogoLine, error);
+    if (CharCount(pixels) != LogoPixelChars) return Refuse(0x29, RefusalLogoPixels, error);
     return SendData(0x29, DataText(password).Int(line).Text(pixels), error);
 }
 

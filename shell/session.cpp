@@ -1,5 +1,7 @@
 #include "shell/session.h"
 
+#include "shell/command_sequence.h"
+
 #include "driver/decoder.h"
 #include "driver/link.h"
 #include "platform/forms/controls.h"
@@ -50,6 +52,10 @@ bool CheckAnswer(AnswerRecord* answer, const AnswerCheck& check) {
     if (check.ErrorCodeEdit) check.ErrorCodeEdit->SetText(answered ? answer->ErrorField : "");
     if (check.StatusButton && answered) check.StatusButton->SetEnabled(true);
     const auto failure = AnswerFailureMessage(answer, check);
-    if (failure) ShowMessage(*failure + check.Note);
-    return !failure;
+    if (failure) {
+        ShowMessage(*failure + check.Note + (check.Sequence ? check.Sequence->TakenNote() : ""));
+        return false;
+    }
+    if (check.Sequence) check.Sequence->Taken(check.Step);
+    return true;
 }

@@ -18,6 +18,7 @@
 
 class TEdit;
 class TControl;
+class CommandSequence;
 
 inline const std::string DefaultPassword = "736204";
 inline const std::string& TimeoutMessage = NoAnswerMessage;
@@ -69,6 +70,8 @@ struct AnswerCheck {
     TControl* StatusButton = nullptr;         // the status button, enabled once the register answered
     const int* RefusalResult = nullptr;       // the formatter's error result; negative: nothing was sent
     std::string Note;                         // put after any failure message (e.g. where a run stopped)
+    CommandSequence* Sequence = nullptr;      // the sequence of commands this one belongs to
+    std::string Step;                         // what this command does, named for the technician
 
     AnswerCheck& Timeout(std::string text) {
         TimeoutText = std::move(text);
@@ -106,6 +109,13 @@ struct AnswerCheck {
         Note = std::move(note);
         return *this;
     }
+    // A command of a sequence (shell/command_sequence.h): a good answer is remembered there under
+    // step; a failure message ends with the steps of the sequence the register took before.
+    AnswerCheck& In(CommandSequence& sequence, std::string step) {
+        Sequence = &sequence;
+        Step = std::move(step);
+        return *this;
+    }
 };
 
 // The message for this answer; nullopt when it is good (an intact answer with error field "0000").
@@ -116,6 +126,6 @@ std::optional<std::string> AnswerFailureMessage(const AnswerRecord* answer, cons
 
 // The dialog pattern after a command: stores the answer (StoreAnswer), copies the error field into the
 // error-code edit (emptied unless an intact answer came, so a stale "0000" never shows), enables the
-// status button when an intact answer came, and shows the failure message in a message box.
-// True when the answer is good.
+// status button when an intact answer came, and shows the failure message in a message box (with what
+// the sequence took before, for a command of a sequence). True when the answer is good.
 bool CheckAnswer(AnswerRecord* answer, const AnswerCheck& check = {});

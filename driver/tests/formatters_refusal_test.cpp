@@ -51,6 +51,25 @@ TEST_P(FormatterRefusalTest, SendsNothingAndMarksTheAnswerNotSent) {
     EXPECT_EQ(sim_.FrameCount(), 0u);
 }
 
+// Formed only, a refused command leaves the answer of the command before it, and nothing goes out.
+TEST_P(FormatterRefusalTest, AFormingCheckNotesTheRefusalAndChangesNothing) {
+    ASSERT_TRUE(GetDiagnosticInfo(Pw, nullptr)->Succeeded());
+    const std::string data = DataBuffer;
+    sim_.ClearFrames();
+    int error = 0;
+    FormingCheck check;
+    AnswerRecord* answer = GetParam().call(&error);
+    EXPECT_EQ(error, GetParam().error);
+    EXPECT_EQ(check.FirstRefusal(), GetParam().error);
+    EXPECT_EQ(check.Formed(), 1);
+    EXPECT_TRUE(answer->NotSent());
+    EXPECT_NE(answer, &TheAnswer());
+    EXPECT_EQ(LastAnswer, &TheAnswer());
+    EXPECT_TRUE(TheAnswer().Succeeded());
+    EXPECT_EQ(DataBuffer, data);
+    EXPECT_EQ(sim_.FrameCount(), 0u);
+}
+
 using E = int*;
 
 INSTANTIATE_TEST_SUITE_P(
@@ -110,6 +129,31 @@ TEST_F(FormatterTest, NullErrorResultIsAccepted) {
     EXPECT_EQ(MakePayment(Pw, 1, 1.0, nullptr), &TheAnswer());
     EXPECT_EQ(sim_.FrameCount(), 1u);
     EXPECT_FALSE(TheAnswer().NotSent());
+}
+
+// A whole sequence formed: the first refusal is the one kept, with its command; after the check the
+// same calls send again.
+TEST_F(FormatterTest, AFormingCheckFormsASequenceWithoutSendingAndKeepsItsFirstRefusal) {
+    int errors[4] = {1, 1, 1, 1};
+    {
+        FormingCheck check;
+        AddTmpBuffLine(Pw, 0, "Замените батарею", &errors[0]);
+        SetServiceInfo(std::string(220, '1'), "000000", "071226", 5, 1, &errors[1]);
+        PrintText(Pw, std::string(230, 'a'), &errors[2]);
+        GetDateTime(Pw, 0, &errors[3]);
+        EXPECT_EQ(check.Formed(), 4);
+        EXPECT_EQ(check.FirstRefusal(), RefusalDataTooLong);
+        EXPECT_EQ(check.FirstRefusedCommand(), 0x35u);
+    }
+    EXPECT_EQ(errors[0], 0);
+    EXPECT_EQ(errors[1], RefusalDataTooLong);
+    EXPECT_EQ(errors[2], RefusalDataTooLong);
+    EXPECT_EQ(errors[3], 0);
+    EXPECT_EQ(sim_.FrameCount(), 0u);
+    EXPECT_EQ(SentBy([](int* e) { return GetDateTime(Pw, 0, e); }).Code, 0x21u);
+    EXPECT_EQ(UnformableCommandMessage(0x35, RefusalDataTooLong),
+              "Команда 35h не может быть отправлена: данные команды длиннее, чем вмещает кадр.\n"
+              "В регистратор ничего не отправлено.");
 }
 
 TEST(FixedText, MatchesPrintfInTheCLocale) {

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "driver/formatters.h"
 #include "driver/link.h"
+#include "platform/clock/clock.h"
 #include "platform/forms/forms.h"
+#include "shell/command_sequence.h"
 #include "shell/session.h"
+#include "tools/regsim/register_simulator.h"
 
 namespace {
 AnswerRecord Answer(const std::string& errorField, uint32_t statusWord = 0) {
@@ -130,5 +134,96 @@ TEST_F(CheckAnswerTest, ARefusalSaysNothingWasSentAndKeepsTheSharedAnswer) {
     EXPECT_EQ(codeEdit.Text(), "");
     EXPECT_FALSE(button.Enabled());
     EXPECT_EQ(host.Texts(), (std::vector<std::string>(2, NotSentMessage)));
+}
+
+// What the register took is named when a later command of the sequence fails, with the window's own
+// note first; a command outside the sequence adds nothing to it.
+TEST_F(CheckAnswerTest, AFailureInASequenceNamesTheStepsTakenBefore) {
+    CommandSequence sequence;
+    AnswerRecord good = Answer("0000");
+    AnswerRecord error = Answer("0006");
+    EXPECT_TRUE(CheckAnswer(&good, AnswerCheck().In(sequence, "налог А")));
+    EXPECT_TRUE(CheckAnswer(&good, AnswerCheck()));
+    EXPECT_TRUE(CheckAnswer(&good, AnswerCheck().In(sequence, "налог Б")));
+    EXPECT_FALSE(CheckAnswer(
+        &error, AnswerCheck().Caption("Налог В: ").After("\nОстановлено.").In(sequence, "налог В")));
+    EXPECT_EQ(sequence.TakenSteps(), (std::vector<std::string>{"налог А", "налог Б"}));
+    EXPECT_EQ(
+        host.Texts(),
+        std::vector<std::string>{
+            "Налог В: Неверный пароль доступа!\nОстановлено.\nРегистратор уже принял: налог А, налог Б."});
+    host.Clear();
+    CommandSequence fresh;
+    EXPECT_FALSE(CheckAnswer(&error, AnswerCheck().In(fresh, "налог А")));
+    EXPECT_EQ(host.Texts(), std::vector<std::string>{"Неверный пароль доступа!"});
+}
+
+// Formed only: nothing is sent and the shared answer stays; a command that cannot go out is named.
+TEST_F(CheckAnswerTest, ASequenceThatCannotBeFormedWholeIsRefusedBeforeItsFirstCommand) {
+    CommandSequence sequence;
+    EXPECT_TRUE(sequence.Formable([] { GetDateTime("736204", 0, nullptr); }));
+    EXPECT_TRUE(host.Texts().empty());
+    EXPECT_FALSE(sequence.Formable([] {
+        AddTmpBuffLine("736204", 0, "Сообщение", nullptr);
+        SetServiceInfo(std::string(230, '1'), "1", "071226", 1, 0, nullptr);
+    }));
+    EXPECT_EQ(host.Texts(), std::vector<std::string>{"Команда 35h не может быть отправлена: данные команды "
+                                                     "длиннее, чем вмещает кадр.\nВ регистратор ничего не "
+                                                     "отправлено."});
+    EXPECT_TRUE(sequence.TakenSteps().empty());
+    EXPECT_EQ(Session.CurrentAnswer, nullptr);
+}
+
+// A plain run against the simulated register: everything is formed before the first frame, and the
+// command that fails names those taken before it.
+class CommandSequenceRun : public CheckAnswerTest {
+protected:
+    void SetUp() override {
+        CheckAnswerTest::SetUp();
+        SetTimeScale(0.01);
+        ASSERT_TRUE(sim.Start()) << sim.StartError();
+        ASSERT_TRUE(OpenLink(sim.PortPath(), 9600));
+    }
+    void TearDown() override {
+        CloseLink();
+        sim.Stop();
+        SetTimeScale(1.0);
+        CheckAnswerTest::TearDown();
+    }
+    void AddLines(CommandSequence& sequence, const std::vector<std::string>& lines) {
+        for (size_t i = 0; i < lines.size(); ++i)
+            sequence.Add("строка " + std::to_string(i + 1), [line = lines[i], i](int* e) {
+                return SetHeaderFooter("736204", static_cast<int>(i), line, 0, e);
+            });
+    }
+    regsim::RegisterSimulator sim;
+};
+
+TEST_F(CommandSequenceRun, SendsEveryCommandOnlyWhenAllCanGoOut) {
+    CommandSequence refused;
+    AddLines(refused, {"Первая", std::string(230, 'x'), "Третья"});
+    EXPECT_FALSE(refused.Run());
+    EXPECT_EQ(sim.FrameCount(), 0u);
+    EXPECT_EQ(host.Texts().size(), 1u);
+
+    host.Clear();
+    CommandSequence stopped;
+    stopped.Add("чтение часов", [](int* e) { return GetDateTime("736204", 0, e); });
+    AddLines(stopped, {"Первая", "Вторая"});
+    sim.SetOverride(0x22, {.Error = "0006"}); // the register refuses the header lines
+    EXPECT_FALSE(stopped.Run());
+    ASSERT_EQ(sim.FrameCount(), 2u);
+    EXPECT_EQ(sim.Frames()[1].Data, "736204;0;Первая;0;");
+    EXPECT_EQ(host.Texts(),
+              std::vector<std::string>{"Неверный пароль доступа!\nРегистратор уже принял: чтение часов."});
+    sim.ClearOverrides();
+    sim.ClearFrames();
+
+    host.Clear();
+    CommandSequence whole;
+    AddLines(whole, {"Первая", "Вторая"});
+    EXPECT_TRUE(whole.Run());
+    EXPECT_EQ(whole.TakenSteps(), (std::vector<std::string>{"строка 1", "строка 2"}));
+    EXPECT_TRUE(host.Texts().empty());
 }
 } // namespace
