@@ -96,16 +96,29 @@ void FinishExchange() {
                     ";" + Cp1251ToUtf8(TheLink.Answer.RawAnswer.data()));
 }
 
+// A port at a speed it refuses would only time out every command: it counts as not opened.
+SerialError OpenPort(SerialPort& port, const std::string& name, uint32_t baudRate) {
+    SerialError error = port.Open(name);
+    if (error == SerialError::None)
+        error = port.Configure(LineSettings{baudRate, 8, Parity::None, StopBits::One});
+    if (error != SerialError::None) port.Close();
+    return error;
+}
+
 } // namespace
 
 bool OpenLink(const std::string& portName, uint32_t baudRate) {
+    CloseLink(); // its session ends in the log before another one starts
     TheLink.Port = std::make_unique<SerialPort>();
-    const bool opened = TheLink.Port->Open(portName) == SerialError::None;
-    if (opened) TheLink.Port->Configure(LineSettings{baudRate, 8, Parity::None, StopBits::One});
+    TheLink.OpenError = OpenPort(*TheLink.Port, portName, baudRate);
     TheLink.ErrorCount = 0;
-    TheLink.Ready = true;
-    LogSessionStart();
-    return opened;
+    TheLink.Ready = TheLink.OpenError == SerialError::None;
+    if (TheLink.Ready) LogSessionStart();
+    return TheLink.Ready;
+}
+
+SerialError LinkOpenError() {
+    return TheLink.OpenError;
 }
 
 bool CloseLink() {
@@ -113,6 +126,7 @@ bool CloseLink() {
     TheLink.Port->Purge(true, true);
     LogSessionEnd();
     TheLink.ErrorCount = 0;
+    TheLink.Ready = false;
     TheLink.Port->Close();
     return true;
 }
@@ -174,6 +188,7 @@ AnswerRecord* RepeatCommand(int newSequence) {
 }
 
 void SendNoReply() {
+    if (!TheLink.Ready) return; // nothing goes out, and the link stays not ready
     StartExchange(NoReplyCode, NoReplyData, Utf8ToCp1251(NoReplyData));
     Sleep(NoReplySettleMs);
     if (SerialPort* port = TheLink.Port.get()) {

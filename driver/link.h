@@ -5,12 +5,16 @@
 #include <string>
 
 #include "driver/answer_record.h"
+#include "platform/serial/serial_port.h"
 
 // Opens the port ("ttyACM0" under /dev, or a path) at the baud rate, 8 data bits, no parity, one stop
-// bit; false when it cannot be opened. The link is ready to send either way (an exchange on a port that
-// is not open ends as no complete answer). A port still open from before is closed first.
+// bit, and starts a session in the log. False when the port cannot be opened or refuses the line
+// settings (LinkOpenError says why): the link is then not ready, so every command on it is refused as
+// not sent, and the log gets no session. A link still open from before is closed first.
 bool OpenLink(const std::string& portName, uint32_t baudRate);
-// Closes the link; false (and nothing done) when it was not open.
+// Why the last OpenLink failed; None after one that succeeded.
+SerialError LinkOpenError();
+// Closes the link, which is not ready from then on; false (and nothing done) when it was not open.
 bool CloseLink();
 bool LinkIsOpen();
 
@@ -22,7 +26,8 @@ void SendCommandOnce(unsigned code, const std::string& data);
 int SendFrame(unsigned code, const std::string& data);
 int ResendLast(int newSequence);              // newSequence 0: the same SEQ as the last frame
 AnswerRecord* RepeatCommand(int newSequence); // null when not ready; sets LastAnswer
-void SendNoReply();                           // 88h "736204;20;0;" without reading an answer
+// 88h "736204;20;0;" without reading an answer; nothing goes out when the link is not ready.
+void SendNoReply();
 void SetRetryCount(int count);
 uint32_t GetErrorCount();
 

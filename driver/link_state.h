@@ -15,7 +15,9 @@ struct LinkState {
     uint8_t PreviousCounter = 0; // restored for a resend with the same SEQ
     unsigned LastCode = 0;
     std::string LastData; // UTF-8, as the caller gave it
-    bool Ready = false;   // the link may send: set by OpenLink, cleared while an exchange runs
+    bool Ready = false;   // the link may send: set by an OpenLink that opened the port, cleared
+                          // while an exchange runs and by CloseLink
+    SerialError OpenError = SerialError::None; // why the last OpenLink failed
     int RetryCount = 4;
     uint32_t ErrorCount = 0;
     bool UsbLink = false;

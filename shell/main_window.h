@@ -51,6 +51,10 @@ public:
     // ---- What other windows use ---------------------------------------------------------------
     // Closes the link and, when that succeeded, shows the disconnected state; false when it was not open.
     bool Disconnect();
+    // Opens the link again on the chosen port and baud rate (after a speed change or a USB restart).
+    // A port that does not open is named in a message, and the window shows the disconnected state
+    // so that "Подключить" tries again; false then.
+    bool ReopenLink();
     // The disconnected look: menus off, red, "Подключить", port lists enabled, no status line.
     void ShowDisconnectedState();
     // The connected look: menus on, lime, "Отключить", port lists disabled, status button enabled.
@@ -108,6 +112,7 @@ private:
     // Connect steps.
     void Connect();
     void ReadConnectSettings();
+    bool OpenChosenPort(uint32_t rate);
     void NoteUsbLink();
     void SelectRegisterSpeed(const std::string& rate);
     bool QueryDiagnostics();

@@ -1,4 +1,6 @@
 // Connect, disconnect and model detection.
+#include <algorithm>
+
 #include "driver/driver.h"
 #include "driver/session_log.h"
 #include "shell/main_window.h"
@@ -13,6 +15,12 @@ const std::string ServiceModeSuffix = " Сервис.реж.";
 
 bool InServiceMode(const AnswerRecord& answer) {
     return (answer.StatusBytes[0] & 0x01) != 0;
+}
+
+// The port as the connection group shows it, and why it did not open.
+std::string PortNotOpenedMessage(const std::string& port) {
+    return "Невозможно подключить порт" + (port.empty() ? "" : " " + port) + ":\n  " +
+           SerialErrorText(LinkOpenError());
 }
 
 // Told once for each log file, not at every connect.
@@ -40,10 +48,7 @@ void TForm1::Connect() {
     modelDetected_ = false;
     ReadConnectSettings();
     const uint32_t rate = static_cast<uint32_t>(StrToInt(ComboBox2.Text()));
-    if (!OpenLink(ComboBox1.Text(), rate)) {
-        ShowMessage("Невозможно подключить порт");
-        return;
-    }
+    if (!OpenChosenPort(rate)) return;
     if (SessionLogFailed()) TellLogUnwritable();
     NoteUsbLink();
     ShowConnectedState();
@@ -56,6 +61,21 @@ void TForm1::Connect() {
     WriteSetting(settings::Port, ComboBox1.Text());
     WriteSetting(settings::Speed, ComboBox2.Text());
     ApplyModel(*Session.CurrentAnswer);
+}
+
+// A port that does not open leaves the link not ready: nothing can be sent on it.
+bool TForm1::OpenChosenPort(uint32_t rate) {
+    if (OpenLink(ComboBox1.Text(), rate)) return true;
+    ShowMessage(PortNotOpenedMessage(ComboBox1.Text()));
+    return false;
+}
+
+bool TForm1::ReopenLink() {
+    const int rate = StrToIntDef(SelectedSpeed(), 0); // a rate that is no number is refused by the port
+    if (OpenChosenPort(static_cast<uint32_t>(std::max(rate, 0)))) return true;
+    Session.StatusReady = 0;
+    ShowDisconnectedState();
+    return false;
 }
 
 void TForm1::ReadConnectSettings() {

@@ -1,6 +1,5 @@
 #include "shell/usb_recovery.h"
 
-#include "driver/driver.h"
 #include "platform/clock/clock.h"
 #include "shell/main_window_usb.h"
 #include "shell/windows.h"
@@ -56,9 +55,7 @@ bool TForm52::RestartDevice() {
 
 // The restart left the main window disconnected; a link opened again shows it connected.
 void TForm52::Reconnect() {
-    const int rate = StrToIntDef(Form1->SelectedSpeed(), 0);
-    if (rate <= 0 || !OpenLink(Form1->SelectedPort(), static_cast<uint32_t>(rate))) {
-        ShowMessage("Невозможно подключить порт");
+    if (!Form1->ReopenLink()) {
         Close();
         return;
     }

@@ -191,17 +191,14 @@ void TForm26::Button6Click() {
 }
 
 // The register now talks at the new rate: the main window, the settings file and the link follow.
-// A link that cannot be opened again leaves the main window in its disconnected state, so that it
-// never shows a connection that is not there.
+// A port that does not open again is named, and the main window shows its disconnected state, so
+// that it never shows a connection that is not there; commands here are then not sent.
 void TForm26::MoveLinkTo(const std::string& rate) {
     Form1->SelectSpeed(rate);
     WriteSetting(settings::Speed, rate);
     CloseLink();
     ShowMessage(SuccessMessage);
-    const int speed = StrToIntDef(Form1->SelectedSpeed(), 0);
-    if (speed > 0 && OpenLink(Form1->SelectedPort(), static_cast<uint32_t>(speed))) return;
-    ShowMessage("Невозможно подключить порт");
-    Form1->ShowDisconnectedState();
+    Form1->ReopenLink();
 }
 
 void TForm26::Button8Click() {

@@ -192,17 +192,6 @@ TEST_F(LinkExchange, NotReadyRefusesAtOnce) {
     EXPECT_EQ(GetErrorCount(), 0u) << "no resend was tried";
 }
 
-TEST_F(LinkExchange, ClosedLinkEndsExchangesAsNoAnswer) {
-    EXPECT_TRUE(CloseLink());
-    EXPECT_FALSE(CloseLink());
-    EXPECT_FALSE(LinkIsOpen());
-    SetRetryCount(0);
-    const int64_t start = MonotonicMs();
-    EXPECT_EQ(SendCommand(0x21, "736204;")->StatusWord, StatusNoAnswer);
-    EXPECT_LT(MonotonicMs() - start, 40) << "a failing read ends the exchange at once";
-    EXPECT_EQ(sim.FrameCount(), 0u);
-}
-
 TEST_F(LinkExchange, VanishingPortEndsTheExchange) {
     SetTimeScale(1.0); // a read loop that waited for silence would take 5 s
     SetRetryCount(0);

@@ -1,24 +1,17 @@
 // The session log of a whole connect and disconnect, as the main window drives the link.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
+#include <cstdio>
 
 #include "driver/link.h"
 #include "driver/link_state.h"
-#include "driver/session_log.h"
-#include "platform/clock/clock.h"
+#include "driver/tests/log_folder.h"
 #include "platform/text/text.h"
 #include "tools/regsim/register_simulator.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-constexpr const char* Stamp = " 7-03-2026  9:05:03";
+constexpr const char* Stamp = LogFolder::Stamp;
 
 std::string Hex(unsigned value) {
     char text[8];
@@ -30,33 +23,16 @@ class LinkSession : public ::testing::Test {
 protected:
     void SetUp() override {
         SetTimeScale(0.01);
-        previousFolder = fs::current_path();
-        folder = fs::temp_directory_path() / ("kaltor-session-" + std::to_string(::getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        fs::current_path(folder);
-        ResetSessionLog();
-        SetLocalClock([] { return LocalDateTime{2026, 3, 7, 9, 5, 3, 0}; });
         ASSERT_TRUE(sim.Start()) << sim.StartError();
     }
     void TearDown() override {
         CloseLink();
         sim.Stop();
-        SetLocalClock({});
-        ResetSessionLog();
-        fs::current_path(previousFolder);
-        fs::remove_all(folder);
         SetTimeScale(1.0);
     }
-    std::string Log() const {
-        std::ifstream file(folder / "kaltor.log", std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
+    std::string Log() const { return LogFolder::Read(folder.Path() / "kaltor.log"); }
 
-    fs::path previousFolder;
-    fs::path folder;
+    LogFolder folder;
     regsim::RegisterSimulator sim;
 };
 
@@ -91,13 +67,6 @@ TEST_F(LinkSession, UnansweredFrameLogsTheOlderRawAnswer) {
     const std::string log = Log();
     const std::string unanswered = "SYN=0\n;" + raw + "\n";
     EXPECT_EQ(log.size() - log.rfind(unanswered), unanswered.size()) << log;
-}
-
-TEST_F(LinkSession, PortThatCannotBeOpenedStillOpensTheSession) {
-    SetLogFileName("kaltor.log");
-    EXPECT_FALSE(OpenLink((folder / "no-such-port").string(), 9600));
-    EXPECT_FALSE(CloseLink());
-    EXPECT_EQ(Log(), std::string(";Начало сеанса   ") + Stamp + " \n");
 }
 
 } // namespace

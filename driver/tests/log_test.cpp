@@ -1,50 +1,22 @@
 // The session log file: its lines, time stamps and where it goes.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
-
 #include "driver/link.h"
-#include "driver/session_log.h"
-#include "platform/clock/clock.h"
+#include "driver/tests/log_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return LogFolder::Read(path);
 }
 
 // Runs in a fresh folder of its own, with the clock fixed at 9:05:03 on 7 March 2026.
 class SessionLog : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previousFolder = fs::current_path();
-        folder =
-            fs::temp_directory_path() / ("kaltor-log-" + std::to_string(::getpid()) + "-" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        fs::current_path(folder);
-        ResetSessionLog();
-        SetLocalClock([] { return LocalDateTime{2026, 3, 7, 9, 5, 3, 0}; });
-    }
-    void TearDown() override {
-        SetLocalClock({});
-        ResetSessionLog();
-        fs::current_path(previousFolder);
-        fs::remove_all(folder);
-    }
-
-    fs::path previousFolder;
-    fs::path folder;
+    LogFolder logFolder;
+    const fs::path& folder = logFolder.Path();
 };
 
 TEST(LogTimeStamp, PadsDayAndHourWithBlanks) {

@@ -126,14 +126,49 @@ TEST_F(ConnectTest, AnErrorCodeIsDecodedBehindTheCaption) {
     EXPECT_EQ(Session.StatusReady, 0);
 }
 
-TEST_F(ConnectTest, APortThatCannotBeOpenedChangesNothing) {
-    Activate();
-    Form1->ComboBox1.SetText("/nonexistent/ttyNone");
-    Form1->Button3.Click();
-    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Невозможно подключить порт"}));
-    EXPECT_EQ(Form1->Shape1.BrushColor(), clRed);
-    EXPECT_FALSE(Form1->Button2.Enabled());
-    EXPECT_EQ(sim.FrameCount(), 0u);
+// A port that does not open is named with the reason; nothing is sent, no session is logged, the
+// window stays disconnected, and a press once the port is there connects.
+TEST_F(ConnectTest, APortThatCannotBeOpenedIsNamedAndChangesNothing) {
+    const struct {
+        const char* name;
+        std::string port, rate;
+        bool heldElsewhere;
+        std::string message;
+    } cases[] = {
+        {"missing", "/nonexistent/ttyNone", "9600", false,
+         "Невозможно подключить порт /nonexistent/ttyNone:\n  Порт не найден"},
+        {"held elsewhere", sim.PortPath(), "9600", true,
+         "Невозможно подключить порт " + sim.PortPath() + ":\n  Порт занят"},
+        {"typed rate 0", sim.PortPath(), "0", false,
+         "Невозможно подключить порт " + sim.PortPath() + ":\n  Порт не поддерживает такой режим"},
+    };
+    for (const auto& c : cases) {
+        Activate({{TextSetting{"LogFile", "Log", "", 10}, "1"}, {settings::LogName, "session.log"}});
+        SerialPort otherProgram;
+        if (c.heldElsewhere) ASSERT_EQ(otherProgram.Open(c.port), SerialError::None);
+        Form1->ComboBox1.SetText(c.port);
+        Form1->ComboBox2.SetText(c.rate);
+        Form1->Button3.Click();
+        EXPECT_EQ(host.Texts(), (std::vector<std::string>{c.message})) << c.name;
+        EXPECT_EQ(Form1->Shape1.BrushColor(), clRed) << c.name;
+        EXPECT_EQ(Form1->Button3.Caption(), "Подключить") << c.name;
+        EXPECT_TRUE(Form1->ComboBox1.Enabled() && Form1->ComboBox2.Enabled()) << c.name;
+        EXPECT_FALSE(Form1->Button2.Enabled() || Form1->N6.Enabled()) << c.name;
+        EXPECT_EQ(sim.FrameCount(), 0u) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(Folder() / "session.log")) << c.name;
+
+        otherProgram.Close();
+        host.Clear();
+        Form1->ComboBox1.SetText(sim.PortPath());
+        Form1->ComboBox2.SetText("9600");
+        Form1->Button3.Click();
+        EXPECT_TRUE(host.Texts().empty()) << c.name;
+        EXPECT_EQ(Form1->Shape1.BrushColor(), clLime) << c.name;
+        EXPECT_EQ(Session.StatusReady, 1) << c.name;
+        Form1->Button3.Click();
+        std::filesystem::remove(Folder() / "session.log");
+        sim.ClearFrames();
+    }
 }
 
 TEST_F(ConnectTest, ABaudRateThatIsNotANumberIsAConversionError) {

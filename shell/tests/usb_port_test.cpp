@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/main_window_usb.h"
+#include "shell/tests/not_sent_at_once.h"
 #include "shell/tests/shell_fixture.h"
 
 namespace {
@@ -97,6 +98,7 @@ TEST_F(UsbWindowTest, RestartWhileConnectedClosesTheLinkAndOffersToConnect) {
     EXPECT_FALSE(Form1->N6.Enabled() || Form1->N2.Enabled() || Form1->N4.Enabled());
     EXPECT_FALSE(Form1->Button2.Enabled());
     EXPECT_TRUE(Form1->Button5.Enabled());
+    ExpectCommandNotSentAtOnce(sim); // the link is closed
 
     Form1->Button3.Click(); // connects again
     EXPECT_TRUE(LinkIsOpen());

@@ -1,3 +1,4 @@
+#include "shell/tests/not_sent_at_once.h"
 #include "shell/tests/shell_fixture.h"
 
 namespace {
@@ -29,12 +30,36 @@ TEST_F(UsbRecoveryTest, ARestartedDeviceIsReconnectedAndTheMainWindowShowsIt) {
     EXPECT_FALSE(Form52->Label1.Visible());
 }
 
-TEST_F(UsbRecoveryTest, APortThatCannotBeOpenedIsReported) {
+// The device came back under a name that is not there: the port is named, nothing reaches the
+// register, a command is not sent (no time-out), and the main window offers to connect again.
+TEST_F(UsbRecoveryTest, APortThatCannotBeOpenedIsNamedAndTheWindowOffersToConnect) {
     sysfs.AddUsbPort("ttyACM0", "1-1", "0483", "5740");
+    QuietConnectCommand();
+    Form1->Button3.Click();
+    ASSERT_TRUE(LinkIsOpen());
+    sim.ClearFrames();
     Form1->ComboBox1.SetText("/dev/kaltor-no-such-port");
     Form52->Timer1Timer();
-    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Невозможно подключить порт"}));
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{
+                                "Невозможно подключить порт /dev/kaltor-no-such-port:\n  Порт не найден"}));
+    EXPECT_FALSE(LinkIsOpen());
     EXPECT_EQ(Form1->Shape1.BrushColor(), clRed);
+    EXPECT_EQ(Form1->Button3.Caption(), "Подключить");
+    EXPECT_TRUE(Form1->ComboBox1.Enabled() && Form1->ComboBox2.Enabled());
+    EXPECT_FALSE(Form1->Button2.Enabled() || Form1->N6.Enabled());
+    EXPECT_EQ(Form1->StatusBar1.SimpleText(), "");
+    EXPECT_EQ(Session.StatusReady, 0);
+    EXPECT_FALSE(Form52->Label1.Visible());
+    EXPECT_EQ(sim.FrameCount(), 0u);
+
+    ExpectCommandNotSentAtOnce(sim);
+
+    host.Clear();
+    Form1->ComboBox1.SetText(sim.PortPath());
+    Form1->Button3.Click();
+    EXPECT_TRUE(host.Texts().empty());
+    EXPECT_EQ(Form1->Shape1.BrushColor(), clLime);
+    EXPECT_EQ(Session.StatusReady, 1);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "dialogs/setup/tests/setup_fixture.h"
+#include "shell/tests/not_sent_at_once.h"
 
 namespace {
 using RegisterParamsTest = SetupFixture;
@@ -97,6 +98,69 @@ TEST_F(RegisterParamsTest, ARefusalOrASilenceIsReportedAndTheLinkStays) {
     form.Button6.Click();
     EXPECT_EQ(host.Messages().at(0).kind, MessageRequest::Error);
     EXPECT_EQ(sim.FrameCount(), 0u);
+}
+
+// The port is gone when the link is opened again at the new speed (a link to the register that went
+// away): the port is named, nothing more reaches the register, a command in the window is not sent
+// (no time-out), and the main window offers to connect again at the new speed.
+TEST_F(RegisterParamsTest, APortThatDoesNotOpenAgainIsNamedAndCommandsAreNotSent) {
+    const std::string port = (Folder() / "ttyRegister").string();
+    std::filesystem::create_symlink(sim.PortPath(), port);
+    Form1->Button3.Click(); // from the simulator's own name to the link
+    Form1->ComboBox1.SetText(port);
+    QuietConnectCommand();
+    Form1->Button3.Click();
+    ASSERT_EQ(Form1->Shape1.BrushColor(), clLime);
+    ASSERT_TRUE(host.Texts().empty());
+    sim.ClearOverrides();
+
+    std::vector<std::string> written, read;
+    std::vector<uint8_t> codes;
+    size_t framesOfRead = 1;
+    int sleeps = 0;
+    host.OnModal("TForm26", [&](TForm& form) {
+        Form26->Edit4.SetText("34");
+        Form26->ComboBox2.SetItemIndex(10); // 115200
+        std::filesystem::remove(port);
+        sim.ClearFrames();
+        Form26->Button6.Click();
+        written = host.Texts();
+        for (const auto& frame : sim.Frames())
+            codes.push_back(frame.Code);
+        host.Clear();
+        sim.ClearFrames();
+        sleeps = SleepsDuring([] { Form26->Button7.Click(); });
+        read = host.Texts();
+        framesOfRead = sim.FrameCount();
+        form.Close();
+    });
+    Form26->ShowModal();
+    EXPECT_EQ(written, (std::vector<std::string>{"Успешно!", "Невозможно подключить порт " + port +
+                                                                 ":\n  Порт не найден"}));
+    EXPECT_EQ(codes, (std::vector<uint8_t>{0x27}));
+    EXPECT_EQ(read, (std::vector<std::string>{"Команда не отправлена!"}));
+    EXPECT_EQ(framesOfRead, 0u);
+    EXPECT_EQ(sleeps, 0);
+    EXPECT_EQ(Form26->Edit8.Text(), "");
+
+    EXPECT_FALSE(LinkIsOpen());
+    EXPECT_EQ(Form1->Shape1.BrushColor(), clRed);
+    EXPECT_EQ(Form1->Button3.Caption(), "Подключить");
+    EXPECT_TRUE(Form1->ComboBox1.Enabled() && Form1->ComboBox2.Enabled());
+    EXPECT_FALSE(Form1->Button2.Enabled() || Form1->N17.Enabled());
+    EXPECT_EQ(Form1->StatusBar1.SimpleText(), "");
+    EXPECT_EQ(Form1->SelectedSpeed(), "115200");
+    EXPECT_EQ(ReadSetting(settings::Speed), "115200");
+
+    // The link is back: the next press connects at the new speed.
+    std::filesystem::create_symlink(sim.PortPath(), port);
+    host.Clear();
+    QuietConnectCommand();
+    Form1->ComboBox1.SetText(port);
+    Form1->Button3.Click();
+    EXPECT_TRUE(host.Texts().empty());
+    EXPECT_EQ(Form1->Shape1.BrushColor(), clLime);
+    EXPECT_EQ(Session.StatusReady, 1);
 }
 
 TEST_F(RegisterParamsTest, PaperWidthWindowSendsItsFixedBlock) {
