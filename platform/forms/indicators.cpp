@@ -70,8 +70,15 @@ void TShape::SetShape(TShapeType shape) {
 }
 
 // ---- Status bar ------------------------------------------------------------------------------
+namespace {
+constexpr int kRightMargin = 2;
+} // namespace
+
 TStatusBar::TStatusBar() : TControl(new QStatusBar), bar_(static_cast<QStatusBar*>(Widget())) {
     bar_->setSizeGripEnabled(false);
+    // Qt's bar keeps its panels clear of the window's left and bottom edges, not of its right one,
+    // where the last panel's frame would be cut off: the same room on that side.
+    bar_->setContentsMargins(0, 0, kRightMargin, 0);
     simpleLabel_ = new QLabel(bar_);
     bar_->addWidget(simpleLabel_, 1);
 }

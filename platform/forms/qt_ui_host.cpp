@@ -10,6 +10,7 @@
 #include "platform/forms/busy_cursor.h"
 #include "platform/forms/control.h"
 #include "platform/forms/dialogs.h"
+#include "platform/forms/file_dialog.h"
 #include "platform/forms/form.h"
 #include "platform/forms/ui_host.h"
 
@@ -69,15 +70,19 @@ TMsgDlgBtn EscapeButton(const std::vector<TMsgDlgBtn>& buttons) {
 }
 
 // Qt's name filter for one entry; each pattern also in lower and upper case, since the filters come
-// from a platform whose file names ignore case.
+// from a platform whose file names ignore case. The dialog shows the description only (the patterns
+// when there is none).
 QString NameFilterOf(const FilterEntry& entry) {
+    QStringList given;
     QStringList patterns;
     for (const auto& pattern : entry.patterns) {
         const QString text = ToQ(pattern);
+        given << text;
         for (const QString& variant : {text, text.toLower(), text.toUpper()})
             if (!patterns.contains(variant)) patterns << variant;
     }
-    return ToQ(entry.description) + " (" + patterns.join(' ') + ")";
+    const QString description = entry.description.empty() ? given.join(';') : ToQ(entry.description);
+    return description + " (" + patterns.join(' ') + ")";
 }
 
 } // namespace
@@ -104,7 +109,7 @@ TMsgDlgBtn QtUiHost::ShowMessageBox(const MessageRequest& request) {
 std::optional<std::string> QtUiHost::ChooseFile(const FileRequest& request) {
     const PersonWaitsScope person;
     QFileDialog dialog(DialogParent());
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    SetUpFileDialog(dialog);
     dialog.setWindowTitle(ToQ(!request.title.empty() ? request.title
                               : request.save         ? "Сохранить как"
                                                      : "Открыть"));
@@ -131,11 +136,12 @@ std::optional<std::string> QtUiHost::ChooseFile(const FileRequest& request) {
 std::optional<std::string> QtUiHost::ChooseDirectory(const DirectoryRequest& request) {
     const PersonWaitsScope person;
     const QString start = ToQ(!request.directory.empty() ? request.directory : request.root);
-    const QString chosen =
-        QFileDialog::getExistingDirectory(DialogParent(), ToQ(request.caption), start,
-                                          QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-    if (chosen.isEmpty()) return std::nullopt;
-    return FromQ(chosen);
+    QFileDialog dialog(DialogParent(), ToQ(request.caption), start);
+    SetUpFileDialog(dialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return FromQ(dialog.selectedFiles().front());
 }
 
 void QtUiHost::RunModal(TForm& form) {
