@@ -1,5 +1,4 @@
 // Copying, moving and deleting files, and clearing folders.
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <dirent.h>
@@ -12,6 +11,7 @@
 
 #include "controls/file_utils.h"
 #include "kitbase/progress.h"
+#include "platform/files/replacement_file.h"
 
 namespace {
 
@@ -63,61 +63,6 @@ private:
     int64_t divisor_;
 };
 
-// The copy under construction: a hidden file beside the destination, removed unless committed. It is
-// created with the permission bits it will have (less the umask), so it is never more open than that.
-class PartialFile {
-public:
-    PartialFile(const std::string& destination, mode_t mode)
-        : fd_(CreateBeside(destination, mode, path_)), created_(fd_.Get() >= 0) {}
-    PartialFile(const PartialFile&) = delete;
-    PartialFile& operator=(const PartialFile&) = delete;
-    ~PartialFile() {
-        if (created_ && !committed_) {
-            fd_.Close();
-            unlink(path_.c_str());
-        }
-    }
-    int Fd() const { return fd_.Get(); }
-    // exactMode: permission bits to set as they are, without the umask.
-    bool Commit(const std::string& destination, const struct stat& source, std::optional<mode_t> exactMode) {
-        const timespec times[2] = {source.st_atim, source.st_mtim};
-        if (exactMode && fchmod(fd_.Get(), *exactMode) != 0) return false;
-        if (fsync(fd_.Get()) != 0 || futimens(fd_.Get(), times) != 0 || !fd_.Close()) return false;
-        if (rename(path_.c_str(), destination.c_str()) != 0) return false;
-        committed_ = true;
-        return true;
-    }
-
-private:
-    static int CreateBeside(const std::string& destination, mode_t mode, std::string& path) {
-        static std::atomic<unsigned> counter{0};
-        const std::string stem = FolderOf(destination) + "/." + FileNameOf(destination) + ".part-" +
-                                 std::to_string(getpid()) + "-";
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            path = stem + std::to_string(counter++);
-            const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 0777);
-            if (fd >= 0 || errno != EEXIST) return fd;
-        }
-        return -1;
-    }
-
-    std::string path_; // before fd_: filled while fd_ is made
-    Descriptor fd_;
-    bool created_;
-    bool committed_ = false;
-};
-
-bool WriteAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t written = write(fd, data, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
 ssize_t ReadSome(int fd, char* buffer, size_t size) {
     ssize_t got;
     do
@@ -140,52 +85,47 @@ int OpenSource(const std::string& source, struct stat& info) {
     return fd;
 }
 
-// A destination that may be replaced: not the source itself, and read-only only when allowed. Returns
-// the permission bits of the file that is there (write permission included once it is granted).
-std::optional<mode_t> CheckDestination(const std::string& destination, const struct stat& source,
-                                       bool overwriteReadOnly) {
+// A destination that may be replaced: not the source itself, and read-only only when allowed (it is
+// then given write permission). True when a file is there.
+bool CheckDestination(const std::string& destination, const struct stat& source, bool overwriteReadOnly) {
     struct stat existing {};
-    if (stat(destination.c_str(), &existing) != 0) return std::nullopt;
+    if (stat(destination.c_str(), &existing) != 0) return false;
     if (existing.st_dev == source.st_dev && existing.st_ino == source.st_ino)
         throw EFCreateError("Cannot create file " + destination);
     const mode_t mode = existing.st_mode & 07777;
-    if (mode & S_IWUSR) return mode;
+    if (mode & S_IWUSR) return true;
     if (!overwriteReadOnly || chmod(destination.c_str(), mode | S_IWUSR) != 0)
         throw EFCreateError("Cannot create file " + destination);
-    return mode | S_IWUSR;
+    return true;
 }
 
-// A destination that is a symbolic link is written through to the file it names, as cp does; a link
-// that names no file is refused, so that nothing is created where the link happens to point.
-std::string ThroughLinks(const std::string& destination) {
-    struct stat info {};
-    if (lstat(destination.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return destination;
-    char resolved[PATH_MAX];
-    if (!realpath(destination.c_str(), resolved)) throw EFCreateError("Cannot create file " + destination);
-    return resolved;
-}
-
-// How a copy treats what it replaces. A copy follows a link destination and keeps an existing file's
-// permission bits; a new file gets the source's less the umask, as cp gives them. A move's copy puts the
-// source's bits as they were in place of whatever was there, as a rename does.
+// How a copy treats what it replaces. A copy is written the way cp overwrites a file (platform/files):
+// through a link destination, keeping an existing file's permission bits; a new file gets the
+// source's less the umask, as cp gives them. A move's copy takes the destination's name itself, with
+// the source's bits as they were, as a rename does.
 struct CopyRules {
     bool followLinks = true;
     std::optional<mode_t> exactMode;
 };
 
+mode_t Umask() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+}
+
 void CopyWithRules(const std::string& source, const std::string& destination, bool overwriteReadOnly,
                    TControl* progress, const CopyRules& rules);
 
-void CopyBlocks(int from, int to, CopyProgress& progress) {
+void CopyBlocks(int from, ReplacementFile& to, CopyProgress& progress) {
     char buffer[kBlockSize];
-    int64_t copied = 0;
     for (;;) {
         const ssize_t got = ReadSome(from, buffer, sizeof buffer);
         if (got < 0) throw EReadError("Stream read error");
         if (got == 0) return;
-        if (!WriteAll(to, buffer, static_cast<size_t>(got))) throw EWriteError("Stream write error");
-        copied += got;
-        progress.Copied(copied);
+        if (!to.Write(std::string_view(buffer, static_cast<size_t>(got))))
+            throw EWriteError("Stream write error");
+        progress.Copied(to.Written());
     }
 }
 
@@ -252,19 +192,27 @@ namespace {
 
 void CopyWithRules(const std::string& source, const std::string& destination, bool overwriteReadOnly,
                    TControl* progress, const CopyRules& rules) {
-    std::string target = DirExists(destination) ? NormalDir(destination) + FileNameOf(source) : destination;
-    if (rules.followLinks) target = ThroughLinks(target);
+    const std::string target =
+        DirExists(destination) ? NormalDir(destination) + FileNameOf(source) : destination;
     struct stat sourceInfo {};
     Descriptor from(OpenSource(source, sourceInfo));
     if (from.Get() < 0) throw EFOpenError("Cannot open file " + source);
     CopyProgress steps(progress, sourceInfo.st_size);
     ForceDirectories(FolderOf(target));
-    const std::optional<mode_t> existing = CheckDestination(target, sourceInfo, overwriteReadOnly);
-    const std::optional<mode_t> exact = rules.exactMode ? rules.exactMode : existing;
-    PartialFile to(target, exact.value_or(sourceInfo.st_mode & 0777));
-    if (to.Fd() < 0) throw EFCreateError("Cannot create file " + target);
-    CopyBlocks(from.Get(), to.Fd(), steps);
-    if (!to.Commit(target, sourceInfo, exact)) throw EWriteError("Stream write error");
+    struct stat named {};
+    if (!rules.followLinks && lstat(target.c_str(), &named) == 0 && S_ISLNK(named.st_mode))
+        unlink(target.c_str());
+    const bool existed = CheckDestination(target, sourceInfo, overwriteReadOnly);
+    ReplacementFile to(target);
+    if (!to.Open()) throw EFCreateError("Cannot create file " + target);
+    const std::optional<mode_t> mode = rules.exactMode ? rules.exactMode
+                                       : existed
+                                           ? std::nullopt
+                                           : std::optional<mode_t>(sourceInfo.st_mode & 0777 & ~Umask());
+    if (mode && fchmod(to.Handle(), *mode) != 0) throw EFCreateError("Cannot create file " + target);
+    CopyBlocks(from.Get(), to, steps);
+    const timespec times[2] = {sourceInfo.st_atim, sourceInfo.st_mtim};
+    if (futimens(to.Handle(), times) != 0 || !to.Commit()) throw EWriteError("Stream write error");
 }
 
 } // namespace

@@ -83,19 +83,20 @@ std::string GetSystemDir();
 // ---- Copy, move, delete ------------------------------------------------------------------------------
 // Copies a file; a destination that is a folder receives the source's file name. The progress control
 // (any control the progress registry supports, or none) runs from 0 to the file size and is reset to 0.
-// The copy is written beside the destination and renamed over it only when complete, so a failed
-// copy leaves the destination as it was. Copying a file onto itself changes nothing and raises
-// EFCreateError. A read-only destination is replaced only with overwriteReadOnly. As with cp, a new
-// file gets the source's permission bits less the umask, an existing destination keeps its own, and a
-// destination that is a symbolic link is written through to its file (a link to no file raises
-// EFCreateError). There is no desktop shell to hand the copy to: useShell is ignored.
+// The copy is written the way cp overwrites a file (platform/files): to a temporary beside the
+// destination that takes its place only when complete, so a failed copy leaves the destination as it
+// was. Copying a file onto itself changes nothing and raises EFCreateError. A read-only destination
+// is replaced only with overwriteReadOnly. As with cp, a new file gets the source's permission bits
+// less the umask, an existing destination keeps its own and its owner, and a destination that is a
+// symbolic link is written through to its file (a link to no file raises EFCreateError). There is no
+// desktop shell to hand the copy to: useShell is ignored.
 void CopyFile(const std::string& source, const std::string& destination, TControl* progress = nullptr);
 void CopyFileEx(const std::string& source, const std::string& destination, bool overwriteReadOnly,
                 bool useShell, TControl* progress = nullptr);
 // Renames the file to the destination; when that fails (another file system, a folder as the
 // destination) copies it and deletes the source; the copy then has the source's permission bits as
-// they were and takes the destination's place, as the rename would have. Raises the copy's errors; a
-// missing source raises EFOpenError.
+// they were and takes the destination's place, as the rename would have (a link there is replaced,
+// not written through, as mv does). Raises the copy's errors; a missing source raises EFOpenError.
 void MoveFile(const std::string& source, const std::string& destination);
 void MoveFileEx(const std::string& source, const std::string& destination, bool useShell);
 // Deletes every plain file matching the mask ("folder/*.txt"; "*.*" matches every name), not folders

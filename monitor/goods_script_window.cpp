@@ -1,8 +1,9 @@
 #include "monitor/goods_script_window.h"
 
-#include <fstream>
+#include <sstream>
 
 #include "monitor/script_monitor.h"
+#include "platform/files/replacement_file.h"
 #include "shell/session.h"
 
 TForm33* Form33 = nullptr;
@@ -90,6 +91,18 @@ std::optional<GoodsScript> TForm33::ScriptOfEdits() {
     return script;
 }
 
+namespace {
+
+// The script replaces the file whole, the way cp overwrites a file: a script that cannot be written
+// to its end leaves the file as it was.
+bool WriteScriptFile(const std::string& path, const GoodsScript& script, const GoodsProgress& progress) {
+    std::ostringstream text;
+    WriteGoodsScript(script, text, progress);
+    return ReplaceFileContents(path, text.str());
+}
+
+} // namespace
+
 void TForm33::Button2Click() {
     if (CheckBox1.Checked() && CheckBox2.Checked()) return ShowMessage(kNothingToDo);
     if (Edit7.Text().empty()) return ShowMessage(kNoFileName);
@@ -97,12 +110,11 @@ void TForm33::Button2Click() {
     if (!script) return;
     const std::string fileName = Form28 ? Form28->ScriptFileName : std::string();
     if (fileName.empty()) return ShowMessage(kNoScriptFile);
-    std::ofstream out(fileName, std::ios::trunc);
-    WriteGoodsScript(*script, out, [this](GoodsStage stage, int64_t done, int64_t total) {
-        ShowProgress(stage, done, total);
-    });
-    out.close();
-    if (!out) return ShowMessage(kCannotWrite + fileName);
+    const bool written =
+        WriteScriptFile(fileName, *script, [this](GoodsStage stage, int64_t done, int64_t total) {
+            ShowProgress(stage, done, total);
+        });
+    if (!written) return ShowMessage(kCannotWrite + fileName);
     Label15.SetCaption("Успешно");
 }
 

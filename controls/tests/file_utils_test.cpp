@@ -9,6 +9,7 @@
 #include "controls/file_utils.h"
 #include "controls/tests/temp_folder.h"
 #include "kitbase/progress.h"
+#include "platform/files/tests/user_file.h"
 #include "platform/forms/tests/fixture.h"
 
 namespace {
@@ -190,15 +191,10 @@ TEST_F(FileUtilsTest, AFailedCopyLeavesTheOldDestinationAndNoPartialFile) {
 
     // A disk that fills up half-way: the file-size limit makes writes fail.
     WriteFile(dir / "big.bin", Bytes(100000));
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    auto previousHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 20000;
-    setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(CopyFile(dir / "big.bin", dir / "target.bin"), EWriteError);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, previousHandler);
+    {
+        FileSizeLimit limit(20000);
+        EXPECT_THROW(CopyFile(dir / "big.bin", dir / "target.bin"), EWriteError);
+    }
     EXPECT_EQ(ReadFile(dir / "target.bin"), "previous");
     EXPECT_EQ(Entries(dir.Path()), (std::vector<std::string>{"big.bin", "target.bin"}));
 }
@@ -252,6 +248,56 @@ TEST_F(FileUtilsTest, CopiesGetThePermissionsThatCpGives) {
     WriteFile(dir / "source", "payload");
     EXPECT_THROW(CopyFile(dir / "source", dir / "dangling"), EFCreateError);
     EXPECT_FALSE(Exists(dir / "nowhere")) << "a link to no file creates nothing";
+}
+
+// A copy over the user's own file, or a link to it: what cp leaves, owner included, or the file as it
+// was when the disk filled up half-way.
+TEST_F(FileUtilsTest, ACopyLeavesTheUserFileAsCpWouldOrAsItWas) {
+    const std::string old = "previous", copied = Bytes(100000), target = dir / "target.bin";
+    WriteFile(dir / "source.bin", copied);
+    const struct {
+        const char* name;
+        rlim_t fileSizeLimit;
+        bool copied;
+    } cases[] = {{"copied", RLIM_INFINITY, true}, {"disk full half-way", 20000, false}};
+    for (const UserFile kind : {UserFile::Private, UserFile::Link})
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(NameOf(kind)) + ", " + c.name);
+            const UserFileCase user(dir.Path(), "target.bin", kind, old);
+            {
+                FileSizeLimit limit(c.fileSizeLimit);
+                if (c.copied)
+                    CopyFile(dir / "source.bin", target);
+                else
+                    EXPECT_THROW(CopyFile(dir / "source.bin", target), EWriteError);
+            }
+            user.ExpectLeft(c.copied ? std::optional(copied) : std::nullopt);
+        }
+}
+
+// Across file systems a move copies; a link at the destination is then replaced, as mv replaces it.
+TEST_F(FileUtilsTest, AMoveAcrossFileSystemsReplacesALinkAsMvDoes) {
+    TempFolder shm("/dev/shm");
+    struct stat here {
+    }, there{};
+    if (!shm.Made() || stat(dir.Path().c_str(), &here) != 0 || stat(shm.Path().c_str(), &there) != 0 ||
+        here.st_dev == there.st_dev)
+        GTEST_SKIP() << "no second file system";
+    UserFileState outcome[2];
+    for (int byMv = 0; byMv < 2; ++byMv) {
+        const std::string source = dir / "moved.bin", target = shm / "target.bin";
+        WriteFile(source, "payload");
+        chmod(source.c_str(), 0640);
+        PlaceUserFile(shm.Path(), "target.bin", UserFile::Link, "old");
+        if (byMv)
+            ASSERT_EQ(std::system(("mv " + source + " " + target).c_str()), 0);
+        else
+            MoveFile(source, target);
+        outcome[byMv] = UserFileAt(target);
+        EXPECT_FALSE(Exists(source));
+        EXPECT_EQ(ReadFile(shm / "target.bin.own"), "old") << "the file the link named stays";
+    }
+    EXPECT_EQ(outcome[0], outcome[1]);
 }
 
 TEST_F(FileUtilsTest, MoveRenamesOrCopiesAcrossFileSystems) {

@@ -55,18 +55,14 @@ void TForm7::Button3Click() {
     }
     ReadRun run{span, repeats, reference, Edit3.Text(), file, span.Start, span.Count};
     SetRunning(true);
-    const std::optional<std::string> stop = ReadBlocks(run);
+    std::optional<std::string> stop = ReadBlocks(run);
     SetRunning(false);
-    // A read that brought no byte leaves a file of that name as it was.
-    if (file.Written() == 0) {
-        file.Discard();
-        ShowMessage(ReadEndMessage(run, stop));
-        return;
+    // The file takes what was read, even when the read stopped part-way; a read that brought no byte,
+    // or whose bytes could not all be written, leaves a file of that name as it was.
+    if (file.Written() > 0 && !file.Failed()) {
+        if (const auto failure = file.Finish()) stop = (stop ? *stop + "\n" : std::string()) + *failure;
     }
-    if (const auto failure = file.Finish()) {
-        ShowMessage((stop ? *stop + "\n" : std::string()) + *failure);
-        return;
-    }
+    file.Discard();
     ShowMessage(ReadEndMessage(run, stop));
 }
 
@@ -116,6 +112,9 @@ std::optional<std::string> TForm7::StoreBlock(ReadRun& run, int& count) {
     if (!reported) return kBadInformation;
     const int wanted = static_cast<int>(std::min<int64_t>(*reported, run.remaining));
     const DecodedBlock block = DecodeBlock(run.answer->Field(2), wanted);
+    // The bytes a damaged block holds before its fault are kept only behind whole blocks: a read that
+    // fails in its first block leaves the file as it was.
+    if (!block.Whole && run.address == run.span.Start) return kBadInformation;
     if (const auto failure = run.file.Append(block.Bytes)) return *failure + " Чтение данных остановлено.";
     if (!block.Whole) return kBadInformation;
     run.remaining -= wanted;

@@ -2,42 +2,20 @@
 
 #include <cstdio>
 
-ImageFileWriter::ImageFileWriter(std::string path) : path_(std::move(path)) {}
-
-ImageFileWriter::~ImageFileWriter() {
-    Discard();
-}
-
-void ImageFileWriter::Discard() {
-    if (!file_) return;
-    std::fclose(file_);
-    file_ = nullptr;
-    std::remove(TemporaryPath().c_str());
-}
-
 std::optional<std::string> ImageFileWriter::Create() {
-    file_ = std::fopen(TemporaryPath().c_str(), "wb");
-    if (!file_) return "Ошибка! Не удалось создать файл " + TemporaryPath();
+    if (!file_.Open()) return "Ошибка! Не удалось создать файл " + file_.Path();
     return std::nullopt;
 }
 
 std::optional<std::string> ImageFileWriter::Append(const std::vector<uint8_t>& bytes) {
-    const size_t done = std::fwrite(bytes.data(), 1, bytes.size(), file_);
-    written_ += static_cast<int64_t>(done);
-    if (done != bytes.size()) return "Ошибка записи в файл " + TemporaryPath() + "!";
-    return std::nullopt;
+    const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (file_.Write(view)) return std::nullopt;
+    return "Ошибка записи в файл " + file_.Path() + "!";
 }
 
 std::optional<std::string> ImageFileWriter::Finish() {
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    if (!closed) {
-        std::remove(TemporaryPath().c_str());
-        return "Ошибка записи в файл " + TemporaryPath() + "!";
-    }
-    if (std::rename(TemporaryPath().c_str(), path_.c_str()) != 0)
-        return "Ошибка! Не удалось сохранить файл " + path_ + " (данные остались в " + TemporaryPath() + ")";
-    return std::nullopt;
+    if (file_.Commit()) return std::nullopt;
+    return "Ошибка записи в файл " + file_.Path() + "!";
 }
 
 ImageFileReader::ImageFileReader(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {}

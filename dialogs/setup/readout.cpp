@@ -1,16 +1,14 @@
 #include "dialogs/setup/readout.h"
 
-#include <cstdio>
-#include <memory>
+#include <algorithm>
 
 #include "driver/driver.h"
+#include "platform/files/replacement_file.h"
 #include "platform/forms/forms.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
 
 namespace {
-using File = std::unique_ptr<FILE, int (*)(FILE*)>;
-
 const std::string kSourceCaption = "SetDataSource ошибка:\n  ";
 const std::string kPacketCaption = "ReadDataFromBuf ошибка:\n  ";
 
@@ -28,8 +26,9 @@ bool Judged(AnswerRecord* answer, const std::string& caption, TEdit* errorEdit) 
     return CheckAnswer(answer, AnswerCheck().Decoded(caption).CodeEdit(errorEdit));
 }
 
-// One packet: false (after the message) when the transfer must end; `ended` once a packet came empty.
-bool ReadPacket(const ReadoutRequest& request, FILE* file, int packet, long long& written, bool& ended) {
+// One packet: false when the transfer must end (after the message; a failed write is told when the
+// file is kept); `ended` once a packet came empty.
+bool ReadPacket(const ReadoutRequest& request, ReplacementFile& file, int packet, bool& ended) {
     AnswerRecord* answer = ReadDataFromBuf(request.Password);
     if (!Judged(answer, kPacketCaption, request.ErrorEdit)) return false;
     if (TryDecimalStrToInt(answer->Field(1)) != packet) {
@@ -45,13 +44,35 @@ bool ReadPacket(const ReadoutRequest& request, FILE* file, int packet, long long
         ShowMessage("Неверные данные пакета " + std::to_string(packet) + " - чтение остановлено!");
         return false;
     }
-    if (std::fwrite(bytes->data(), 1, bytes->size(), file) != bytes->size() || std::fflush(file) != 0) {
-        ShowMessage("Ошибка записи в файл " + request.Path + " - чтение остановлено!");
-        return false;
-    }
-    written += static_cast<long long>(bytes->size());
-    if (request.Written) request.Written(static_cast<int>(written));
+    if (!file.Write(*bytes)) return false;
+    if (request.Written) request.Written(static_cast<int>(file.Written()));
     return true;
+}
+
+ReadoutResult ReadPackets(const ReadoutRequest& request, ReplacementFile& file, long long size) {
+    bool ended = false;
+    for (int packet = 0; !ended; ++packet) {
+        if (request.Stopped && request.Stopped()) {
+            ShowMessage("Чтение остановлено по запросу пользователя!");
+            return ReadoutResult::Stopped;
+        }
+        if (!ReadPacket(request, file, packet, ended)) return ReadoutResult::Failed;
+    }
+    if (file.Written() < size) {
+        ShowMessage("Получено " + std::to_string(file.Written()) + " байт из " + std::to_string(size) +
+                    " - данные не полные!");
+        return ReadoutResult::Failed;
+    }
+    return ReadoutResult::Done;
+}
+
+// The file keeps the packets that came, even when the transfer ended early; a transfer that brought
+// no byte leaves the file as it was, and so does one whose bytes could not all be written.
+bool Kept(ReplacementFile& file) {
+    if (file.Written() == 0 && !file.Failed()) return true;
+    if (!file.Failed() && file.Commit()) return true;
+    ShowMessage("Ошибка записи в файл " + file.Path() + " - файл не изменён!");
+    return false;
 }
 } // namespace
 
@@ -64,24 +85,11 @@ ReadoutResult ReadOut(const ReadoutRequest& request) {
         ShowMessage("Нет данных!");
         return ReadoutResult::Failed;
     }
-    File file(std::fopen(request.Path.c_str(), "wb"), &std::fclose);
-    if (!file) {
+    ReplacementFile file(request.Path);
+    if (!file.Open()) {
         ShowMessage("Невозможно создать файл " + request.Path + ". Ошибка!");
         return ReadoutResult::Failed;
     }
-    long long written = 0;
-    bool ended = false;
-    for (int packet = 0; !ended; ++packet) {
-        if (request.Stopped && request.Stopped()) {
-            ShowMessage("Чтение остановлено по запросу пользователя!");
-            return ReadoutResult::Stopped;
-        }
-        if (!ReadPacket(request, file.get(), packet, written, ended)) return ReadoutResult::Failed;
-    }
-    if (written < size) {
-        ShowMessage("Получено " + std::to_string(written) + " байт из " + std::to_string(size) +
-                    " - данные не полные!");
-        return ReadoutResult::Failed;
-    }
-    return ReadoutResult::Done;
+    const ReadoutResult result = ReadPackets(request, file, size);
+    return Kept(file) ? result : ReadoutResult::Failed;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The buffered read-out of register data into a file: E7h chooses the source and tells its size,
 // then E8h brings numbered packets until one without data. Each packet's bytes are unescaped and
-// written to the file as they arrive. Shared by the firmware, public key and document windows.
+// written as they arrive, to a temporary that takes the file's place when the transfer ends, the way
+// cp overwrites a file (platform/files). Shared by the firmware, public key and document windows.
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,4 +25,6 @@ struct ReadoutRequest {
 enum class ReadoutResult { Done, Failed, Stopped };
 
 // Runs the read-out and shows every failure; Done only when every announced byte reached the file.
+// A transfer that ends early leaves the file holding the packets that came; one that brought no byte,
+// or whose bytes could not all be written, leaves an existing file as it was and makes none.
 ReadoutResult ReadOut(const ReadoutRequest& request);

@@ -2,6 +2,7 @@
 
 #include "driver/formatters.h"
 #include "monitor/tests/monitor_fixture.h"
+#include "platform/files/tests/user_file.h"
 
 namespace {
 
@@ -163,6 +164,40 @@ TEST_F(GoodsScriptTest, RefusedValuesLeaveTheScriptFileAlone) {
     Form28->ScriptFileName = script;
     f.Button2.Click();
     EXPECT_TRUE(host.Texts().empty());
+}
+
+// The script over the user's own file, or a link to it: what cp leaves, or the file as it was when
+// the script could not be written to its end.
+TEST_F(GoodsScriptTest, TheScriptLeavesTheUserFileAsCpWouldOrAsItWas) {
+    TForm33& f = *Form33;
+    Fill({{&f.Edit1, "1"}, {&f.Edit2, "2000"}, {&f.Edit15, "1"}});
+    Form28->ScriptFileName = (Folder() / "reference.txt").string();
+    f.Button2.Click();
+    const std::string generated = FileBytesAt(Form28->ScriptFileName);
+    ASSERT_GT(generated.size(), 20000u);
+
+    const std::string old = "old line\n", path = (Folder() / "goods.txt").string();
+    const struct {
+        const char* name;
+        rlim_t fileSizeLimit;
+        bool written;
+    } cases[] = {{"written", RLIM_INFINITY, true}, {"disk full half-way", 10000, false}};
+    for (const UserFile kind : {UserFile::Private, UserFile::Link})
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(NameOf(kind)) + ", " + c.name);
+            const UserFileCase user(Folder(), "goods.txt", kind, old);
+            Form28->ScriptFileName = path;
+            host.Clear();
+            {
+                FileSizeLimit limit(c.fileSizeLimit);
+                f.Button2.Click();
+            }
+            EXPECT_EQ(host.Texts(),
+                      c.written ? std::vector<std::string>{}
+                                : std::vector<std::string>{"Не удалось записать файл скрипта:\n" + path});
+            EXPECT_EQ(f.Label15.Caption() == "Успешно", c.written);
+            user.ExpectLeft(c.written ? std::optional(generated) : std::nullopt);
+        }
 }
 
 TEST_F(GoodsScriptTest, RangesOfTooManyLinesAreRefusedBeforeTheFileIsOpened) {

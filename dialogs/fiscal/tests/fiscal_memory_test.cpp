@@ -1,5 +1,6 @@
 #include "dialogs/fiscal/tests/fiscal_fixture.h"
 
+#include "platform/files/tests/user_file.h"
 #include "tools/regsim/register_model_fiscal.h"
 
 namespace {
@@ -61,7 +62,6 @@ TEST_F(FiscalMemoryTest, ReadsTenThousandBytesAndWritesThemBackElsewhere) {
     EXPECT_EQ(Form7->Edit6.Text(), "133457");
     EXPECT_EQ(Form7->CGauge1.Progress(), 100);
     EXPECT_EQ(Form7->Edit1.Text(), "0000");
-    EXPECT_FALSE(std::filesystem::exists(PathOf("image.bin.part")));
     EXPECT_EQ(host.Messages()[0].text, "Данные будут записаны в выбранный файл. Продолжать?");
 
     EXPECT_EQ(Write("700001", "10000"), kWriteDone);
@@ -217,8 +217,9 @@ TEST_F(FiscalMemoryTest, AnswersThatCannotBeRightEndTheRead) {
         {"5O;" + std::string(100, 'A') + ";", bad, 0},
         {";" + std::string(100, 'A') + ";", bad, 0},
         {"51;" + std::string(102, 'A') + ";", bad, 0},
-        {"50;" + std::string(40, 'A') + "a" + std::string(59, 'A') + ";", bad, 20},
-        {"50;" + std::string(60, 'A') + ";", bad, 30},
+        // The bytes a damaged first block holds before its fault are no image to keep.
+        {"50;" + std::string(40, 'A') + "a" + std::string(59, 'A') + ";", bad, 0},
+        {"50;" + std::string(60, 'A') + ";", bad, 0},
         {"20;" + std::string(40, 'A') + ";", ended, 20},
     };
     for (const auto& c : cases) {
@@ -238,7 +239,66 @@ TEST_F(FiscalMemoryTest, AnswersThatCannotBeRightEndTheRead) {
     sim.SetOverrideForNext(1, {.Data = ";;"});
     EXPECT_EQ(Read("0", "100"), bad + kNothingWritten);
     EXPECT_FALSE(std::filesystem::exists(PathOf("image.bin")));
-    EXPECT_FALSE(std::filesystem::exists(PathOf("image.bin.part")));
+}
+
+// The user's own image, or a link to it, after a read: what cp leaves when the read brought bytes,
+// the file as it was when it brought none or they could not all be written. A file of the user's
+// named like a temporary is never touched.
+TEST_F(FiscalMemoryTest, AReadLeavesTheUserFileAsCpWouldOrAsItWas) {
+    const std::string bad = "Информация переданная регистратором неверна. Чтение данных остановлено.";
+    const std::string timeout = "Ошибка! Таймаут устройства! Чтение данных остановлено.";
+    const std::string damaged = "50;" + std::string(40, 'A') + "a" + std::string(59, 'A') + ";";
+    const std::string old(70, 'Z');
+    std::vector<uint8_t> partial = Memory(0, 100);
+    partial.insert(partial.end(), 20, 0xAA);
+    const struct {
+        const char* name;
+        std::function<void()> arrange; // before the button is pressed
+        std::string message;
+        std::optional<std::vector<uint8_t>> image; // nothing: the file as it was
+        rlim_t fileSizeLimit = RLIM_INFINITY;
+    } cases[] = {
+        {"a complete read", [] {}, kReadDone, Memory(0, 200)},
+        {"a damaged first block", [&] { sim.SetOverrideForNext(1, {.Data = damaged}); },
+         bad + kNothingWritten, std::nullopt},
+        {"a silent register in the first block", [&] { sim.SetOverride(0xF1, {.Silent = true}); },
+         timeout + kNothingWritten, std::nullopt},
+        {"a register silent after two blocks",
+         [&] {
+             host.OnProcessMessages = [&] {
+                 if (host.ProcessMessagesCount() == 2) sim.SetOverride(0xF1, {.Silent = true});
+             };
+         },
+         timeout + "\nВ файле байтов: 100 из 200, чтение остановлено на адресе 100.", Memory(0, 100)},
+        {"a damaged third block",
+         [&] {
+             host.OnProcessMessages = [&] {
+                 if (host.ProcessMessagesCount() == 2) sim.SetOverrideForNext(1, {.Data = damaged});
+             };
+         },
+         bad + "\nВ файле байтов: 120 из 200, чтение остановлено на адресе 120.", partial},
+        {"a disk full after two blocks", [] {},
+         "Ошибка записи в файл " + PathOf("image.bin") + "! Чтение данных остановлено." + kNothingWritten,
+         std::nullopt, 120},
+    };
+    for (const UserFile kind : {UserFile::Private, UserFile::Link})
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(NameOf(kind)) + ", " + c.name);
+            PlaceUserFile(Folder(), "image.bin.part", UserFile::Private, "the user's own .part");
+            const UserFileCase user(Folder(), "image.bin", kind, old);
+            sim.ClearOverrides();
+            host.OnProcessMessages = nullptr;
+            c.arrange();
+            std::string message;
+            {
+                FileSizeLimit limit(c.fileSizeLimit);
+                message = Read("0", "200");
+            }
+            EXPECT_EQ(message, c.message);
+            user.ExpectLeft(c.image ? std::optional<std::string>({c.image->begin(), c.image->end()})
+                                    : std::nullopt);
+            EXPECT_EQ(FileBytesAt(PathOf("image.bin.part")), "the user's own .part");
+        }
 }
 
 TEST_F(FiscalMemoryTest, TheEndOfTheMemoryIsNoCompleteRead) {
@@ -285,7 +345,7 @@ TEST_F(FiscalMemoryTest, SpansThatWouldWrapAreRefusedBeforeAnything) {
 
 TEST_F(FiscalMemoryTest, FilesThatCannotBeMadeOrReadAreReported) {
     EXPECT_EQ(Read("0", "10", "no-such-folder/image.bin"),
-              "Ошибка! Не удалось создать файл " + PathOf("no-such-folder/image.bin.part"));
+              "Ошибка! Не удалось создать файл " + PathOf("no-such-folder/image.bin"));
     EXPECT_EQ(Write("0", "10", "missing.bin"), "Ошибка! Не удалось открыть файл " + PathOf("missing.bin"));
     EXPECT_EQ(sim.FrameCount(), 0u);
 

@@ -3,6 +3,7 @@
 #include "dialogs/setup/modem_dialogs.h"
 #include "dialogs/setup/readout.h"
 #include "dialogs/setup/tests/setup_fixture.h"
+#include "platform/files/tests/user_file.h"
 
 namespace {
 
@@ -157,6 +158,86 @@ TEST_F(ReadoutTest, ADocumentGoesToTheChosenFolderUnderItsNumber) {
     host.ChooseNextFile((Folder() / "k.key").string());
     Form43->Button1.Click();
     EXPECT_EQ(FrameData(0xE7).back(), "736204;3;;2;");
+}
+
+// Each read-out window over the user's own file, or a link to it: what cp leaves when packets came
+// (all, or those before the transfer ended early), the file as it was when none came or they could not
+// all be written.
+TEST_F(ReadoutTest, AReadOutLeavesTheUserFileAsCpWouldOrAsItWas) {
+    const std::string data = regsim::FirmwarePattern(2000), old = "the user's own file";
+    const struct {
+        const char* name;
+        regsim::ReadoutState::SourceKey source;
+        std::function<void(const std::string& path)> start; // presses the window's button for the file
+        std::string done;
+    } windows[] = {
+        {"firmware",
+         {5, 0},
+         [&](const std::string& path) {
+             host.ChooseNextFile(path);
+             Form45->FormActivate();
+             Form45->Button1.Click();
+         },
+         "Чтение внутреннего ПО - успешно!"},
+        {"public key",
+         {3, 0},
+         [&](const std::string& path) {
+             host.ChooseNextFile(path);
+             Form43->Button1.Click();
+         },
+         "Чтение открытого ключа - успешно!"},
+        {"document",
+         {1, 7},
+         [&](const std::string& path) {
+             Form46->Edit6.SetText("7");
+             Form46->DirectoryEdit1.SetText(Folder().string());
+             Form46->Edit4.SetText(std::filesystem::path(path).filename().string());
+             Form46->Button2.Click();
+         },
+         "Чтение документа - успешно!"},
+    };
+    const std::string path = (Folder() / "readout.bin").string();
+    const struct {
+        const char* name;
+        regsim::AnswerOverride sourceAnswer, packetAnswer; // E7h and every E8h
+        std::string message;                               // empty: the window's success message
+        std::optional<std::string> bytes;                  // nothing: the file as it was
+        rlim_t fileSizeLimit = RLIM_INFINITY;
+    } cases[] = {
+        {"complete", {}, {}, "", data},
+        {"no answer to the first packet",
+         {},
+         {.Silent = true},
+         "ReadDataFromBuf ошибка:\n  Таймаут устройства! Ошибка!",
+         std::nullopt},
+        {"ended early", {.Data = "9000;"}, {}, "Получено 2000 байт из 9000 - данные не полные!", data},
+        {"disk full half-way",
+         {},
+         {},
+         "Ошибка записи в файл " + path + " - файл не изменён!",
+         std::nullopt,
+         1000},
+    };
+    for (const auto& window : windows)
+        for (const UserFile kind : {UserFile::Private, UserFile::Link})
+            for (const auto& c : cases) {
+                SCOPED_TRACE(std::string(window.name) + ", " + NameOf(kind) + ", " + c.name);
+                sim.UpdateState([&](regsim::RegisterState& state) {
+                    state.Network.Readout.Sources[window.source] = data;
+                });
+                sim.ClearOverrides();
+                if (c.sourceAnswer.Data) sim.SetOverride(0xE7, c.sourceAnswer);
+                if (c.packetAnswer.Silent) sim.SetOverride(0xE8, c.packetAnswer);
+                const UserFileCase user(Folder(), "readout.bin", kind, old);
+                host.Clear();
+                {
+                    FileSizeLimit limit(c.fileSizeLimit);
+                    window.start(path);
+                }
+                EXPECT_EQ(host.Texts(),
+                          std::vector<std::string>{c.message.empty() ? window.done : c.message});
+                user.ExpectLeft(c.bytes);
+            }
 }
 
 TEST_F(ReadoutTest, ModemStateAndLastAcquirerSession) {
