@@ -56,12 +56,13 @@ void TForm6::LayOut() {
 
 // The largest logo: field 8 of 80h is its width; field 7 its size in bytes. An answer that is not
 // good, sizes that make no sense, or a width of 0 leave the maximum unknown (and not shown), and
-// nothing can be uploaded.
+// nothing can be uploaded. So does a password the query cannot carry: it is not sent.
 void TForm6::FormActivate() {
-    AnswerRecord* answer = GetDiagnosticInfo(Edit1.Text(), nullptr);
     maximum_.reset();
     Label5.SetCaption("");
     Label6.SetCaption("");
+    if (!FieldsAccepted({{"Пароль для программирования:", Edit1.Text()}})) return;
+    AnswerRecord* answer = GetDiagnosticInfo(Edit1.Text(), nullptr);
     if (!CheckAnswer(answer,
                      AnswerCheck().Timeout(kNoAnswer).Caption("Проверка состояния регистратора:\n  ")))
         return;

@@ -1,10 +1,12 @@
 // Buttons that send several commands: everything typed is checked and every command formed before
-// the first goes out, and a command that fails after others were taken names them.
+// the first goes out, and a command that fails after others were taken names them. Reads sent when
+// a window is shown carry only a password the register can take.
 #include <filesystem>
 
 #include <QImage>
 
 #include "dialogs/setup/tests/setup_fixture.h"
+#include "shell/typed_fields.h"
 
 namespace {
 
@@ -273,5 +275,69 @@ INSTANTIATE_TEST_SUITE_P(
                      {"Ошибка записи логотипа" + Taken + "пакет логотипа 0..2."},
                      {0x29, 0x29, 0x29, 0x31}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A read sent on activation with a password holding ";" would split it into two fields: the window
+// names the field and sends nothing. The logo window's maximum size is then unknown and shown empty;
+// the remote-access fields keep what they showed, and the next showing reads again.
+using ActivationReadTest = SetupFixture;
+
+TEST_F(ActivationReadTest, IsNotSentWithASeparatorInItsPassword) {
+    const struct {
+        TForm* window;
+        TEdit* password;
+        std::string caption;
+        uint8_t code;
+        std::function<void()> before; // after a first showing with a good password
+        std::function<std::vector<std::string>()> shown;
+        std::vector<std::string> refusedShows, readShows;
+    } rows[] = {
+        {Form6,
+         &Form6->Edit1,
+         "Пароль для программирования:",
+         0x80,
+         [] {},
+         [] {
+             return std::vector<std::string>{Form6->Label5.Caption(), Form6->Label6.Caption()};
+         },
+         {"", ""},
+         {"192", "96"}},
+        {Form42,
+         &Form42->Edit6,
+         "Пароль:",
+         0xD1,
+         [] {
+             Form42->Edit4.SetText("10.0.0.9");
+             Form42->Edit5.SetText("1");
+             Form42->RemoteAccessLoaded = false;
+         },
+         [] {
+             return std::vector<std::string>{Form42->Edit4.Text(), Form42->Edit5.Text(),
+                                             Form42->RemoteAccessLoaded ? "прочитано" : "не прочитано"};
+         },
+         {"10.0.0.9", "1", "не прочитано"},
+         {"10.0.0.5", "8080", "прочитано"}},
+    };
+    for (const auto& row : rows) {
+        const std::string where = row.window->ClassName();
+        row.window->ShowModal();
+        row.before();
+        row.password->SetText("73;204");
+        sim.ClearFrames();
+        host.Clear();
+        row.window->ShowModal();
+        EXPECT_EQ(host.Texts(), std::vector<std::string>{FieldSeparatorMessage(row.caption)}) << where;
+        EXPECT_EQ(sim.FrameCount(), 0u) << where;
+        EXPECT_EQ(row.shown(), row.refusedShows) << where;
+
+        row.password->SetText(DefaultPassword);
+        host.Clear();
+        row.window->ShowModal();
+        EXPECT_TRUE(host.Texts().empty()) << where << ": " << testing::PrintToString(host.Texts());
+        ASSERT_EQ(sim.FrameCount(), 1u) << where;
+        EXPECT_EQ(sim.Frames()[0].Code, row.code) << where;
+        EXPECT_EQ(sim.Frames()[0].Data, DefaultPassword + ";") << where;
+        EXPECT_EQ(row.shown(), row.readShows) << where;
+    }
+}
 
 } // namespace
