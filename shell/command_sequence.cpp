@@ -4,6 +4,51 @@
 #include "driver/formatters.h"
 #include "platform/forms/dialogs.h"
 
+namespace {
+// A step named "<name> <number>", as "пакет логотипа 7"; Number is -1 for a step named otherwise.
+struct NumberedStep {
+    std::string Name;
+    long Number = -1;
+};
+
+NumberedStep Numbered(const std::string& step) {
+    const size_t space = step.rfind(' ');
+    const size_t digits = space == std::string::npos ? 0 : step.size() - space - 1;
+    if (digits == 0 || digits > 9) return {step};
+    long number = 0;
+    for (size_t i = space + 1; i < step.size(); ++i) {
+        if (step[i] < '0' || step[i] > '9') return {step};
+        number = number * 10 + (step[i] - '0');
+    }
+    return {step.substr(0, space), number};
+}
+
+// Three or more steps numbered one after another are named once, "пакет логотипа 0..39", so that a
+// long upload does not fill the message.
+std::vector<std::string> FoldedSteps(const std::vector<std::string>& steps) {
+    std::vector<std::string> folded;
+    for (size_t first = 0; first < steps.size();) {
+        const NumberedStep start = Numbered(steps[first]);
+        size_t end = first + 1;
+        while (start.Number >= 0 && end < steps.size()) {
+            const NumberedStep next = Numbered(steps[end]);
+            if (next.Name != start.Name || next.Number != start.Number + static_cast<long>(end - first))
+                break;
+            ++end;
+        }
+        if (end - first >= 3) {
+            folded.push_back(start.Name + " " + std::to_string(start.Number) + ".." +
+                             std::to_string(start.Number + static_cast<long>(end - first) - 1));
+        } else {
+            folded.insert(folded.end(), steps.begin() + static_cast<long>(first),
+                          steps.begin() + static_cast<long>(end));
+        }
+        first = end;
+    }
+    return folded;
+}
+} // namespace
+
 bool CommandSequence::Formable(const std::function<void()>& formEveryCommand) {
     FormingCheck check;
     formEveryCommand();
@@ -37,8 +82,9 @@ void CommandSequence::Taken(std::string step) {
 
 std::string CommandSequence::TakenNote() const {
     if (taken_.empty()) return "";
+    const std::vector<std::string> steps = FoldedSteps(taken_);
     std::string note = "\nРегистратор уже принял: ";
-    for (size_t i = 0; i < taken_.size(); ++i)
-        note += (i ? ", " : "") + taken_[i];
+    for (size_t i = 0; i < steps.size(); ++i)
+        note += (i ? ", " : "") + steps[i];
     return note + ".";
 }

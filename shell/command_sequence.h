@@ -41,7 +41,7 @@ public:
     const std::vector<std::string>& TakenSteps() const { return taken_; }
 
     // Put after the message of a failure: "\nРегистратор уже принял: строка 1, строка 2." Empty while
-    // nothing was taken.
+    // nothing was taken. Three or more steps numbered one after another are named once: "пакет 0..39".
     std::string TakenNote() const;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "driver/driver.h"
 #include "platform/text/text.h"
+#include "shell/command_sequence.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
 
@@ -149,11 +150,17 @@ TForm11::Block TForm11::HeaderBlock() {
              &CheckBox10, &CheckBox11},
             0,
             "Заголовок",
+            "строка заголовка",
             true};
 }
 
 TForm11::Block TForm11::AdvertisingBlock() {
-    return {&StringGrid2, {&CheckBox12, &CheckBox13, &CheckBox14, &CheckBox15}, 10, "Рекламный текст", false};
+    return {&StringGrid2,
+            {&CheckBox12, &CheckBox13, &CheckBox14, &CheckBox15},
+            10,
+            "Рекламный текст",
+            "строка рекламы",
+            false};
 }
 
 void TForm11::ResetGrid(TStringGrid& grid, int rows) {
@@ -189,6 +196,8 @@ int TForm11::PaperWidth() const {
     return StrToInt(Edit2.Visible() ? Edit2.Text() : ComboBox2.Text());
 }
 
+// Every line of the operation is formed before the first goes out; a line that fails ends the
+// operation, and its message names the lines the register took before it.
 void TForm11::Button2Click() {
     const int operation = ComboBox1.ItemIndex();
     if (operation < 0) return;
@@ -199,12 +208,16 @@ void TForm11::Button2Click() {
     if (advertising) blocks.push_back(AdvertisingBlock());
     if (!TypedTextsAccepted(blocks, operation <= 2)) return;
     const int width = operation <= 2 ? PaperWidth() : 0;
+    CommandSequence sequence;
     for (const Block& block : blocks) {
-        const bool done = operation <= 2   ? Program(block, width)
-                          : operation <= 5 ? Read(block)
-                                           : Clear(block);
-        if (!done) return;
+        if (operation <= 2)
+            AddProgramming(sequence, block, width);
+        else if (operation <= 5)
+            AddReading(sequence, block);
+        else
+            AddClearing(sequence, block);
     }
+    if (!sequence.Run()) return;
     ShowMessage(SuccessMessage);
 }
 
@@ -220,8 +233,8 @@ bool TForm11::TypedTextsAccepted(const std::vector<Block>& blocks, bool programm
     return FieldsAccepted(fields);
 }
 
-bool TForm11::Program(const Block& block, int width) {
-    TStringGrid& grid = *block.Grid;
+void TForm11::AddProgramming(CommandSequence& sequence, const Block& block, int width) {
+    const TStringGrid& grid = *block.Grid;
     for (size_t i = 0; i < block.Centre.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
         const std::string attribute = grid.Cell(2, row);
@@ -234,48 +247,58 @@ bool TForm11::Program(const Block& block, int width) {
             const int length = Characters(text);
             if (length > 0) text = std::string(CentringBlanks(width, length, doubleWidth), ' ') + text;
         }
-        AnswerRecord* answer =
-            SetHeaderFooter(Edit1.Text(), block.FirstLine + row - 1, text, doubleWidth ? 1 : 0, nullptr);
-        if (LineFailed(answer, block, row, false)) return false;
+        AddLine(sequence, block, row, false,
+                [password = Edit1.Text(), line = block.FirstLine + row - 1, text, doubleWidth](int* error) {
+                    return SetHeaderFooter(password, line, text, doubleWidth ? 1 : 0, error);
+                });
     }
-    return true;
 }
 
-bool TForm11::Clear(const Block& block) {
-    TStringGrid& grid = *block.Grid;
+void TForm11::AddClearing(CommandSequence& sequence, const Block& block) {
+    const TStringGrid& grid = *block.Grid;
     for (size_t i = 0; i < block.Centre.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
         const std::string attribute = grid.Cell(2, row);
         if (attribute == kSkip) continue;
-        AnswerRecord* answer = SetHeaderFooter(Edit1.Text(), block.FirstLine + row - 1, "",
-                                               attribute == kSingle ? 0 : 1, nullptr);
-        if (LineFailed(answer, block, row, true)) return false;
+        AddLine(sequence, block, row, true,
+                [password = Edit1.Text(), line = block.FirstLine + row - 1, single = attribute == kSingle](
+                    int* error) { return SetHeaderFooter(password, line, "", single ? 0 : 1, error); });
     }
-    return true;
 }
 
-// A line that brought no intact answer leaves its cell as it was: the record then holds an older
-// answer, or a garbled one.
-bool TForm11::Read(const Block& block) {
-    TStringGrid& grid = *block.Grid;
+// Each line read goes into its row as soon as its answer is in (see ShowReadLine).
+void TForm11::AddReading(CommandSequence& sequence, const Block& block) {
     for (size_t i = 0; i < block.Centre.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
-        AnswerRecord* answer = GetHeaderFooter(Edit1.Text(), block.FirstLine + row - 1, nullptr);
-        if (answer && answer->Answered()) grid.SetCell(1, row, answer->Field(1));
-        if (LineFailed(answer, block, row, true)) return false;
-        const std::string attribute = answer->Field(2);
-        if (!attribute.empty() && attribute[0] == '0') grid.SetCell(2, row, kSingle);
-        if (!attribute.empty() && attribute[0] == '1') grid.SetCell(2, row, kDouble);
+        AddLine(
+            sequence, block, row, true,
+            [password = Edit1.Text(), line = block.FirstLine + row - 1, grid = block.Grid, row](int* error) {
+                AnswerRecord* answer = GetHeaderFooter(password, line, error);
+                ShowReadLine(*grid, row, answer);
+                return answer;
+            });
     }
-    return true;
+}
+
+// The text of any intact answer, an error answer's too; the width only from a good answer. A line
+// only formed, or not answered, leaves its row as it was.
+void TForm11::ShowReadLine(TStringGrid& grid, int row, const AnswerRecord* answer) {
+    if (!answer || !answer->Answered()) return;
+    grid.SetCell(1, row, answer->Field(1));
+    if (!answer->Succeeded()) return;
+    const std::string attribute = answer->Field(2);
+    if (!attribute.empty() && attribute[0] == '0') grid.SetCell(2, row, kSingle);
+    if (!attribute.empty() && attribute[0] == '1') grid.SetCell(2, row, kDouble);
 }
 
 // The header names its rows 0..9; the advertising block its screen rows 0..3 when programming and
 // its register lines 10..13 otherwise.
-bool TForm11::LineFailed(AnswerRecord* answer, const Block& block, int row, bool byRegisterLine) {
-    const int number = block.Header || !byRegisterLine ? row - 1 : block.FirstLine + row - 1;
-    const std::string caption = block.Title + ".\n  Строка " + std::to_string(number) + " :\n  ";
-    return !CheckAnswer(answer, AnswerCheck().Decoded(caption));
+void TForm11::AddLine(CommandSequence& sequence, const Block& block, int row, bool byRegisterLine,
+                      CommandCall call) {
+    const std::string number =
+        std::to_string(block.Header || !byRegisterLine ? row - 1 : block.FirstLine + row - 1);
+    sequence.Add(block.Step + " " + number, std::move(call),
+                 AnswerCheck().Decoded(block.Title + ".\n  Строка " + number + " :\n  "));
 }
 
 void TForm11::Button3Click() {

@@ -6,6 +6,7 @@
 
 #include "driver/answer_record.h"
 #include "platform/forms/forms.h"
+#include "shell/command_sequence.h"
 #include "shell/window_links.h"
 
 // The blanks that centre a text of `length` characters on paper `width` characters wide.
@@ -48,6 +49,7 @@ private:
         std::vector<TCheckBox*> Centre;
         int FirstLine;
         std::string Title; // "Заголовок" / "Рекламный текст"
+        std::string Step;  // a line as the technician is told it was taken: "строка заголовка"
         bool Header;
     };
     Block HeaderBlock();
@@ -57,12 +59,14 @@ private:
     void ResetGrid(TStringGrid& grid, int rows);
     void SelectCell(TStringGrid& grid, int col, int row, bool& canSelect);
     int PaperWidth() const;
-    // Each returns false after showing the failure of a line.
     bool TypedTextsAccepted(const std::vector<Block>& blocks, bool programming);
-    bool Program(const Block& block, int width);
-    bool Clear(const Block& block);
-    bool Read(const Block& block);
-    bool LineFailed(AnswerRecord* answer, const Block& block, int row, bool byRegisterLine);
+    // The lines of an operation on a block, in order, each a command of the sequence.
+    void AddProgramming(CommandSequence& sequence, const Block& block, int width);
+    void AddClearing(CommandSequence& sequence, const Block& block);
+    void AddReading(CommandSequence& sequence, const Block& block);
+    void AddLine(CommandSequence& sequence, const Block& block, int row, bool byRegisterLine,
+                 CommandCall call);
+    static void ShowReadLine(TStringGrid& grid, int row, const AnswerRecord* answer);
 };
 
 extern TForm11* Form11;

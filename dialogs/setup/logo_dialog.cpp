@@ -5,6 +5,7 @@
 #include "dialogs/setup/logo_bits.h"
 #include "driver/driver.h"
 #include "platform/text/text.h"
+#include "shell/command_sequence.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
 
@@ -55,12 +56,13 @@ void TForm6::LayOut() {
 
 // The largest logo: field 8 of 80h is its width; field 7 its size in bytes. An answer that is not
 // good, sizes that make no sense, or a width of 0 leave the maximum unknown (and not shown), and
-// nothing can be uploaded.
+// nothing can be uploaded. So does a password the query cannot carry: it is not sent.
 void TForm6::FormActivate() {
-    AnswerRecord* answer = GetDiagnosticInfo(Edit1.Text(), nullptr);
     maximum_.reset();
     Label5.SetCaption("");
     Label6.SetCaption("");
+    if (!FieldsAccepted({{"Пароль для программирования:", Edit1.Text()}})) return;
+    AnswerRecord* answer = GetDiagnosticInfo(Edit1.Text(), nullptr);
     if (!CheckAnswer(answer,
                      AnswerCheck().Timeout(kNoAnswer).Caption("Проверка состояния регистратора:\n  ")))
         return;
@@ -106,26 +108,40 @@ bool TForm6::UploadSizeAllowed(int width, int height) const {
     return true;
 }
 
-bool TForm6::PacketSent(AnswerRecord* answer) {
-    return CheckAnswer(answer, AnswerCheck().Timeout(kNoAnswer).Error(kWriteFailed));
-}
-
+// Every packet is formed before the first goes out. The closing 31h carries the password and two
+// numbers, less than any packet, so it fits whenever they do. A packet that fails ends the upload,
+// and its message names the packets the register took before it.
 void TForm6::Button3Click() {
     if (!FieldsAccepted({{"Пароль для программирования:", Edit1.Text()}})) return;
     const int width = DecimalStrToInt(Edit2.Text());
     const int height = DecimalStrToInt(Edit3.Text());
     if (!UploadSizeAllowed(width, height)) return;
+    const std::vector<std::string> packets = LogoPackets(picture_, width, height);
+    const std::string password = Edit1.Text();
+    const auto packet = [&](size_t number, int* error) {
+        return SetUserLogo(password, static_cast<int>(number), packets[number], error);
+    };
+    CommandSequence sequence;
+    if (!sequence.Formable([&] {
+            for (size_t number = 0; number < packets.size(); ++number)
+                packet(number, nullptr);
+        }))
+        return;
     ProgressBar1.SetMax(width * height / 8);
     ProgressBar1.SetPosition(0);
-    const std::vector<std::string> packets = LogoPackets(picture_, width, height);
+    const AnswerCheck check = AnswerCheck().Timeout(kNoAnswer).Error(kWriteFailed);
     for (size_t number = 0; number < packets.size(); ++number) {
-        if (!PacketSent(SetUserLogo(Edit1.Text(), static_cast<int>(number), packets[number], nullptr)))
+        int error = 0;
+        const std::string step = "пакет логотипа " + std::to_string(number);
+        if (!CheckAnswer(packet(number, &error), AnswerCheck(check).Refusal(&error).In(sequence, step)))
             return;
         ProgressBar1.SetPosition(ProgressBar1.Position() + LogoPacketBytes);
         Repaint();
     }
     const std::string size = std::to_string(width) + ";" + std::to_string(height) + ";";
-    if (!PacketSent(SendCommand(0x31, Edit1.Text() + ";" + size))) return;
+    if (!CheckAnswer(SendCommand(0x31, password + ";" + size),
+                     AnswerCheck(check).In(sequence, "размер логотипа")))
+        return;
     ShowMessage(SuccessMessage);
     ProgressBar1.SetPosition(0);
 }

@@ -32,7 +32,6 @@ public:
 private:
     void LayOut();
     bool UploadSizeAllowed(int width, int height) const;
-    bool PacketSent(AnswerRecord* answer);
 
     QImage picture_;
     std::optional<LogoSize> maximum_; // unknown until the register told a usable size

@@ -92,7 +92,10 @@ TForm42::TForm42() {
     OnActivate = [this] { FormActivate(); };
 }
 
+// A password the read cannot carry is refused, on activation as on the button: the fields keep what
+// they showed, and the next activation tries again.
 bool TForm42::Read() {
+    if (!FieldsAccepted({{"Пароль:", Edit6.Text()}})) return false;
     AnswerRecord* answer = SendCommand(0xD1, Edit6.Text() + ";");
     const AnswerCheck check =
         AnswerCheck().Timeout(NetworkTimeoutMessage).Caption("Проверка состояния удаленного доступа :\n  ");
@@ -108,7 +111,6 @@ void TForm42::FormActivate() {
 }
 
 void TForm42::Button1Click() {
-    if (!FieldsAccepted({{"Пароль:", Edit6.Text()}})) return;
     if (Read()) ShowMessage(SuccessMessage);
 }
 

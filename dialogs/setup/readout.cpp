@@ -6,6 +6,7 @@
 #include "platform/files/replacement_file.h"
 #include "platform/forms/forms.h"
 #include "platform/text/text.h"
+#include "shell/command_sequence.h"
 #include "shell/session.h"
 
 namespace {
@@ -77,7 +78,16 @@ bool Kept(ReplacementFile& file) {
 } // namespace
 
 ReadoutResult ReadOut(const ReadoutRequest& request) {
-    AnswerRecord* answer = SetDataSource(request.Password, request.Function, 0, request.Number);
+    const auto source = [&] { return SetDataSource(request.Password, request.Function, 0, request.Number); };
+    const bool formable = CommandSequence().Formable([&] {
+        source();
+        ReadDataFromBuf(request.Password);
+    });
+    if (!formable) {
+        if (request.ErrorEdit) request.ErrorEdit->Clear(); // nothing was answered
+        return ReadoutResult::Failed;
+    }
+    AnswerRecord* answer = source();
     if (!Judged(answer, kSourceCaption, request.ErrorEdit)) return ReadoutResult::Failed;
     const long long size = LeadingNumber(answer->Field(1));
     if (request.Started) request.Started(static_cast<int>(std::min<long long>(size, 0x7FFFFFFF)));

@@ -5,6 +5,7 @@
 #include "driver/driver.h"
 #include "platform/forms/hint_style.h"
 #include "platform/text/text.h"
+#include "shell/command_sequence.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
 
@@ -75,17 +76,20 @@ void TForm38::FormActivate() {
     DateEdit1.SetDate(Date());
 }
 
-// The first line opens the message, each later non-empty line is added to it; an empty memo keeps
-// the register's message.
-bool TForm38::SendMessageLines() {
+// The first line opens the message, each later non-empty line is added to it, each named by its
+// number from 1; an empty memo keeps the register's message.
+void TForm38::AddMessageLines(CommandSequence& sequence) {
+    if (Memo1.Text().empty()) return;
     const TStrings& lines = Memo1.Lines();
     for (int i = 0; i < lines.Count(); ++i) {
         if (i > 0 && lines[i].empty()) continue;
-        AnswerRecord* answer = AddTmpBuffLine(DefaultPassword, i == 0 ? 0 : 1, lines[i], nullptr);
-        if (!CheckAnswer(answer, AnswerCheck().Decoded("Добавить строку во временный буфер:\n  ")))
-            return false;
+        sequence.Add(
+            "строка сообщения " + std::to_string(i + 1),
+            [line = lines[i], i](int* error) {
+                return AddTmpBuffLine(DefaultPassword, i == 0 ? 0 : 1, line, error);
+            },
+            AnswerCheck().Decoded("Добавить строку во временный буфер:\n  "));
     }
-    return true;
 }
 
 // The passwords and every message line that would be sent, the lines named by their number from 1.
@@ -97,22 +101,28 @@ bool TForm38::TypedFieldsAccepted() {
     return FieldsAccepted(fields);
 }
 
+// Everything typed is checked and every command formed before the first message line goes out, so a
+// reminder that cannot be set leaves the register's message as it was.
 void TForm38::Button3Click() {
     if (!TypedFieldsAccepted()) return;
     if (Edit4.Text() != Edit3.Text()) {
         ShowMessage("Неверный пароль. Попробуйте ещё раз!");
         return;
     }
-    // The days are converted first, so a bad number leaves the register's message as it was.
     const int days = StrToInt(Edit5.Text());
-    if (!Memo1.Text().empty() && !SendMessageLines()) return;
+    const std::string date = RegisterDate(DateEdit1.Text());
     int mask = 0;
     for (const Bit& bit : MaskBits())
         if (bit.Box->Checked()) mask |= bit.Mask;
-    AnswerRecord* answer =
-        SetServiceInfo(Edit2.Text(), Edit3.Text(), RegisterDate(DateEdit1.Text()), days, mask, nullptr);
-    if (!CheckAnswer(answer, AnswerCheck().Decoded("Установить информацию о сервисном обслуживании:\n  ")))
-        return;
+    CommandSequence sequence;
+    AddMessageLines(sequence);
+    sequence.Add(
+        "напоминание",
+        [oldPassword = Edit2.Text(), newPassword = Edit3.Text(), date, days, mask](int* error) {
+            return SetServiceInfo(oldPassword, newPassword, date, days, mask, error);
+        },
+        AnswerCheck().Decoded("Установить информацию о сервисном обслуживании:\n  "));
+    if (!sequence.Run()) return;
     ShowMessage(SuccessMessage);
 }
 
@@ -131,10 +141,19 @@ void TForm38::Button4Click() {
 
 // A refused report still closes the wrapping receipt, so the next document can be opened.
 void TForm38::Button1Click() {
-    if (!CheckAnswer(OpenNonFiscalReceipt(DefaultPassword, nullptr), AnswerCheck().Decoded(""))) return;
-    CheckAnswer(PrintServiceReport(DefaultPassword, 3, nullptr),
-                AnswerCheck().Decoded("Отчет об напоминании ТО:\n  "));
-    CheckAnswer(CloseNonFiscalReceipt(DefaultPassword, nullptr), AnswerCheck().Decoded(""));
+    const auto open = [] { return OpenNonFiscalReceipt(DefaultPassword, nullptr); };
+    const auto report = [] { return PrintServiceReport(DefaultPassword, 3, nullptr); };
+    const auto close = [] { return CloseNonFiscalReceipt(DefaultPassword, nullptr); };
+    CommandSequence sequence;
+    if (!sequence.Formable([&] {
+            open();
+            report();
+            close();
+        }))
+        return;
+    if (!CheckAnswer(open(), AnswerCheck().Decoded("").In(sequence, "открытие чека"))) return;
+    CheckAnswer(report(), AnswerCheck().Decoded("Отчет об напоминании ТО:\n  ").In(sequence, "отчет ТО"));
+    CheckAnswer(close(), AnswerCheck().Decoded("").In(sequence, "закрытие чека"));
 }
 
 void TForm38::Button2Click() {

@@ -4,6 +4,8 @@
 #include "controls/date_edit.h"
 #include "platform/forms/forms.h"
 
+class CommandSequence;
+
 class TForm38 : public TForm {
 public:
     TForm38();
@@ -31,7 +33,7 @@ private:
     };
     std::vector<Bit> MaskBits();
     bool TypedFieldsAccepted();
-    bool SendMessageLines();
+    void AddMessageLines(CommandSequence& sequence);
 };
 
 extern TForm38* Form38;

@@ -174,6 +174,31 @@ TEST_F(CheckAnswerTest, ASequenceThatCannotBeFormedWholeIsRefusedBeforeItsFirstC
     EXPECT_EQ(Session.CurrentAnswer, nullptr);
 }
 
+// Steps numbered one after another are named once when there are three or more of them.
+TEST(CommandSequenceNote, NumberedStepsOneAfterAnotherAreNamedOnce) {
+    const std::string taken = "\nРегистратор уже принял: ";
+    const struct {
+        std::vector<std::string> steps;
+        std::string note;
+    } cases[] = {
+        {{}, ""},
+        {{"строка 1", "строка 2"}, taken + "строка 1, строка 2."},
+        {{"пакет 0", "пакет 1", "пакет 2", "размер логотипа"}, taken + "пакет 0..2, размер логотипа."},
+        {{"строка 1", "строка 3", "строка 4", "строка 5"}, taken + "строка 1, строка 3..5."},
+        {{"строка 9", "строка 10", "строка 11", "налог 12", "налог 13"},
+         taken + "строка 9..11, налог 12, налог 13."},
+        {{"налог А", "налог Б", "налог В"}, taken + "налог А, налог Б, налог В."},
+        {{"шаг 1", "шаг 1", "шаг 1"}, taken + "шаг 1, шаг 1, шаг 1."},
+    };
+    for (const auto& c : cases) {
+        CommandSequence sequence;
+        for (const std::string& step : c.steps)
+            sequence.Taken(step);
+        EXPECT_EQ(sequence.TakenNote(), c.note) << testing::PrintToString(c.steps);
+        EXPECT_EQ(sequence.TakenSteps(), c.steps);
+    }
+}
+
 // A plain run against the simulated register: everything is formed before the first frame, and the
 // command that fails names those taken before it.
 class CommandSequenceRun : public CheckAnswerTest {
