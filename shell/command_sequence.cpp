@@ -37,8 +37,8 @@ void CommandSequence::Taken(std::string step) {
 
 std::string CommandSequence::TakenNote() const {
     if (taken_.empty()) return "";
-    std::string note = "\nРегистратор уже принял: ";
+    std::string steps;
     for (size_t i = 0; i < taken_.size(); ++i)
-        note += (i ? ", " : "") + taken_[i];
-    return note + ".";
+        steps += (i ? ", " : "") + taken_[i];
+    return TakenBeforeNote(steps);
 }

@@ -20,6 +20,12 @@
 
 #include "shell/session.h"
 
+// Put after the message of a failure, naming what the register took before it (the steps of a
+// sequence, or the lines of a script): "\nРегистратор уже принял: строка 1, строка 2."
+inline std::string TakenBeforeNote(const std::string& taken) {
+    return "\nРегистратор уже принял: " + taken + ".";
+}
+
 // Sends one command with the formatter's error result; gives its answer.
 using CommandCall = std::function<AnswerRecord*(int* error)>;
 
