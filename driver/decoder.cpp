@@ -212,9 +212,12 @@ std::string RefusalReason(int refusal) {
     }
 }
 
-std::string UnformableCommandMessage(unsigned command, int refusal) {
+std::string UnformableCommandText(unsigned command, int refusal) {
     static const char Hex[] = "0123456789ABCDEF";
     const std::string code{Hex[(command >> 4) & 0xF], Hex[command & 0xF]};
-    return "Команда " + code + "h не может быть отправлена: " + RefusalReason(refusal) +
-           ".\nВ регистратор ничего не отправлено.";
+    return "Команда " + code + "h не может быть отправлена: " + RefusalReason(refusal) + ".";
+}
+
+std::string UnformableCommandMessage(unsigned command, int refusal) {
+    return UnformableCommandText(command, refusal) + NothingSentNote;
 }

@@ -134,6 +134,12 @@ bool DecodeAnswerError(std::string& message, const AnswerRecord* record);
 // as the end of a sentence: "данные команды длиннее, чем вмещает кадр".
 std::string RefusalReason(int refusal);
 
+// Why one command cannot go out: "Команда 35h не может быть отправлена: <reason>."
+std::string UnformableCommandText(unsigned command, int refusal);
+
+// Put after the message of a refusal that stopped a sequence before its first command.
+inline const std::string NothingSentNote = "\nВ регистратор ничего не отправлено.";
+
 // A command of a sequence cannot go out, so nothing of the sequence was sent: "Команда 35h не может
 // быть отправлена: <reason>.\nВ регистратор ничего не отправлено."
 std::string UnformableCommandMessage(unsigned command, int refusal);

@@ -62,6 +62,10 @@ private:
     AnswerRecord record_;
 };
 
+// A command's data text (UTF-8) that one frame carries: at most 219 bytes in CP1251. The link sends
+// nothing longer, and every formatter refuses it.
+bool FitsInFrame(const std::string& data);
+
 // ---- Date, time, header lines, articles, register parameters (20h..30h) ----------------------
 AnswerRecord* SetDateTime(const std::string& password, const std::string& date, const std::string& time,
                           int* error);

@@ -24,11 +24,11 @@ std::string PrintedHex(const char* format, int value) {
     return buffer;
 }
 
+} // namespace
+
 bool FitsInFrame(const std::string& data) {
     return Utf8ToCp1251(data).size() <= MaxCommandDataLength;
 }
-
-} // namespace
 
 DataText& DataText::Text(std::string_view text) {
     text_.append(text);

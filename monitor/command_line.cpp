@@ -6,6 +6,9 @@
 
 namespace {
 
+// Code (2), password (6) and separator (1).
+constexpr size_t MinCommandLineChars = 9;
+
 // The message that ends the run for this answer; nothing when the command succeeded.
 std::optional<std::string> AnswerFailure(const AnswerRecord& answer, ScriptHost& host) {
     if (answer.NotSent()) {
@@ -29,30 +32,28 @@ std::optional<unsigned> CommandCodeFromHex(std::string_view text) {
     return code;
 }
 
-bool RunCommandLine(const std::string& line, ScriptHost& host) {
-    if (CharCount(line) < 9) {
-        host.ShowError(ShortCommandLineMessage);
-        return false;
-    }
-    const std::string codeText = CharsFrom(line, 1, 2);
-    const std::string password = CharsFrom(line, 3, 6);
-    const std::string separator = CharsFrom(line, 9, 1);
-    const std::string data = CharsFrom(line, 10);
-    host.ShowCommand(codeText, password, data);
+std::optional<std::string> CommandLineRefusal(const std::string& line) {
+    if (CharCount(line) < MinCommandLineChars) return ShortCommandLineMessage;
+    if (!CommandCodeFromHex(CharsFrom(line, 1, 2))) return InvalidCodeMessage;
+    return std::nullopt;
+}
+
+std::string CommandLineData(const std::string& line) {
+    return CharsFrom(line, 3, 6) + CharsFrom(line, 9, 1) + CharsFrom(line, 10);
+}
+
+std::optional<std::string> RunCommandLine(const std::string& line, ScriptHost& host) {
+    // A line without its separator has no parts to show.
+    if (CharCount(line) < MinCommandLineChars) return ShortCommandLineMessage;
+    host.ShowCommand(CharsFrom(line, 1, 2), CharsFrom(line, 3, 6), CharsFrom(line, 10));
     host.ProcessMessages();
-    const auto code = CommandCodeFromHex(codeText);
-    if (!code) {
-        host.ShowError(InvalidCodeMessage);
-        return false;
-    }
-    const AnswerRecord* answer = host.SendScriptCommand(*code, password + separator + data);
-    if (const auto failure = AnswerFailure(*answer, host)) {
-        host.ShowError(*failure);
-        return false;
-    }
+    if (const auto refusal = CommandLineRefusal(line)) return refusal;
+    const auto code = CommandCodeFromHex(CharsFrom(line, 1, 2));
+    const AnswerRecord* answer = host.SendScriptCommand(*code, CommandLineData(line));
+    if (const auto failure = AnswerFailure(*answer, host)) return failure;
     if (!host.HideData()) host.AddExchange(*answer);
     host.ShowAnswer(*answer);
-    return true;
+    return std::nullopt;
 }
 
 void ShowCommentLine(const std::string& rest, ScriptHost& host) {

@@ -41,17 +41,17 @@ void TGoodsForm::LayOutArticle(Column& column, TEdit& step) {
     column.Field("Начальный код товара (до 9 цифр):", Edit1)
         .Field("Конечный код товара (до 9 цифр):", Edit2)
         .Field("Инкремент для номера следующего товара:", step)
-        .Field("Префикс имени товара (до 66 символов):", Edit3)
-        .Field("Цена:", Edit4)
+        .Field(goods_label::Prefix, Edit3)
+        .Field(goods_label::Price, Edit4)
         .Field("Налоговая группа (0-4):", Edit5)
         .Field("Товарная группа (1-99):", Edit6);
 }
 
 void TGoodsForm::LayOutPayment(Column& column) {
-    column.Field("Пароль для программирования: ", Edit10)
-        .Field("Пароль для продажи:", Edit11)
+    column.Field(goods_label::ProgrammingPassword, Edit10)
+        .Field(goods_label::SalePassword, Edit11)
         .Field("Номер оператора:", Edit12)
-        .Field("Сумма для оплаты: ", Edit13)
+        .Field(goods_label::PaymentSum, Edit13)
         .Field("Тип оплаты (0-9): ", Edit14);
 }
 

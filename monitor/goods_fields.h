@@ -6,6 +6,15 @@
 #include "monitor/goods_script.h"
 #include "platform/forms/forms.h"
 
+// The labels of the shared edits whose values a message may name.
+namespace goods_label {
+inline const std::string Prefix = "Префикс имени товара (до 66 символов):";
+inline const std::string Price = "Цена:";
+inline const std::string ProgrammingPassword = "Пароль для программирования: ";
+inline const std::string SalePassword = "Пароль для продажи:";
+inline const std::string PaymentSum = "Сумма для оплаты: ";
+} // namespace goods_label
+
 // The step edits are as long as the code edits: no range of nine-digit codes needs a longer step.
 inline constexpr int GoodsCodeChars = 9;
 

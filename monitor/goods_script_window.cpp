@@ -2,9 +2,11 @@
 
 #include <sstream>
 
+#include "driver/formatters_common.h"
 #include "monitor/script_monitor.h"
 #include "platform/files/replacement_file.h"
 #include "shell/session.h"
+#include "shell/typed_fields.h"
 
 TForm33* Form33 = nullptr;
 
@@ -22,6 +24,43 @@ const std::string kTooManyLines = "Диапазон кодов товаров д
 // The lines carry the password in a fixed six-character place.
 bool PasswordFits(const TEdit& edit) {
     return CharCount(edit.Text()) == 6;
+}
+
+// The largest sum a line carries: eleven digits before the point, as the register takes amounts.
+constexpr double LargestSum = 99999999999.99;
+
+bool HasControlCharacter(const std::string& text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+    return false;
+}
+
+// Texts go into the lines as typed: a ";" would split a field of the command in two, a control
+// character would break or change the script's line, and a character without a CP1251 byte would
+// reach the register as "?". Shows why the first such field is refused.
+bool TextsCarried(const std::vector<TypedField>& fields) {
+    if (!FieldsAccepted(fields)) return false;
+    for (const TypedField& field : fields) {
+        const std::string name = "Поле \"" + FieldName(field.Caption) + "\"";
+        if (HasControlCharacter(field.Text)) {
+            ShowMessage(name + " содержит управляющий символ (перевод строки, табуляцию)!");
+            return false;
+        }
+        if (!Utf8ToCp1251Exact(field.Text)) {
+            ShowMessage(name + " содержит символ, которого нет в кодировке регистратора (CP1251)!");
+            return false;
+        }
+    }
+    return true;
+}
+
+// A sum goes into the lines with two decimals: one that would be rounded, a negative one (which the
+// register does not take) or one longer than the register reads is refused, naming its field.
+bool SumCarried(double sum, const std::string& caption) {
+    if (sum >= 0 && sum <= LargestSum && TryStrToFloat(FixedText(sum, 2), '.') == sum) return true;
+    ShowMessage("Поле \"" + FieldName(caption) + "\": сумма должна быть от 0 до " + FixedText(LargestSum, 2) +
+                ", не более двух знаков после точки (например 12.50)!");
+    return false;
 }
 
 } // namespace
@@ -74,6 +113,7 @@ std::optional<GoodsScript> TForm33::ScriptOfEdits() {
         ShowMessage(kTooManyLines);
         return std::nullopt;
     }
+    if (!TextsCarried(TypedTexts(script))) return std::nullopt;
     if ((script.ProgramGoods && !PasswordFits(Edit10)) || (script.SellGoods && !PasswordFits(Edit11))) {
         ShowMessage(kBadPassword);
         return std::nullopt;
@@ -81,6 +121,8 @@ std::optional<GoodsScript> TForm33::ScriptOfEdits() {
     script.ProgrammingPassword = Edit10.Text();
     script.SalePassword = Edit11.Text();
     script.NamePrefix = Edit3.Text();
+    DecimalSeparator = '.';
+    if (!SumCarried(StrToFloat(Edit4.Text()), goods_label::Price)) return std::nullopt;
     script.Price = PriceOfEdit(Edit4);
     script.TaxGroup = StrToInt(Edit5.Text());
     script.GoodsGroup = StrToInt(Edit6.Text());
@@ -88,6 +130,7 @@ std::optional<GoodsScript> TForm33::ScriptOfEdits() {
     script.PaymentType = StrToInt(Edit14.Text());
     RaisePaymentSum(Edit13, script.Sold, script.Price);
     script.PaymentSum = StrToFloat(Edit13.Text());
+    if (script.SellGoods && !SumCarried(script.PaymentSum, goods_label::PaymentSum)) return std::nullopt;
     return script;
 }
 
@@ -102,6 +145,17 @@ bool WriteScriptFile(const std::string& path, const GoodsScript& script, const G
 }
 
 } // namespace
+
+// The typed texts that go into the lines of the parts generated.
+std::vector<TypedField> TForm33::TypedTexts(const GoodsScript& script) const {
+    std::vector<TypedField> texts;
+    if (script.ProgramGoods) {
+        texts.push_back({goods_label::Prefix, Edit3.Text()});
+        texts.push_back({goods_label::ProgrammingPassword, Edit10.Text()});
+    }
+    if (script.SellGoods) texts.push_back({goods_label::SalePassword, Edit11.Text()});
+    return texts;
+}
 
 void TForm33::Button2Click() {
     if (CheckBox1.Checked() && CheckBox2.Checked()) return ShowMessage(kNothingToDo);

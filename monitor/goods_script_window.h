@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "monitor/goods_fields.h"
+#include "shell/typed_fields.h"
 
 class TForm33 : public TGoodsForm {
 public:
@@ -23,7 +24,9 @@ public:
 private:
     void LayOut();
     // The script as the edits describe it; nothing when a value is refused (the message was shown).
+    // Every value is checked here, before the file is opened.
     std::optional<GoodsScript> ScriptOfEdits();
+    std::vector<TypedField> TypedTexts(const GoodsScript& script) const;
     void ShowProgress(GoodsStage stage, int64_t done, int64_t total);
 };
 

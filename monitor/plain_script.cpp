@@ -1,7 +1,28 @@
 #include "monitor/plain_script.h"
 
+#include "driver/decoder.h"
+#include "driver/formatters.h"
 #include "monitor/command_line.h"
 #include "monitor/script_messages.h"
+
+namespace {
+
+// A line (trailing control characters cut) that is neither blank nor a comment: a command to send.
+bool IsCommandLine(const std::string& line) {
+    return !line.empty() && line[0] != ';' && line[0] != '+';
+}
+
+// Why the run could not send this line (trailing control characters cut); nothing for a line it
+// passes over or can send.
+std::optional<std::string> LineRefusal(const std::string& line) {
+    if (!IsCommandLine(line)) return std::nullopt;
+    if (auto refusal = CommandLineRefusal(line)) return refusal;
+    if (FitsInFrame(CommandLineData(line))) return std::nullopt;
+    const unsigned code = *CommandCodeFromHex(CharsFrom(line, 1, 2));
+    return UnformableCommandText(code, RefusalDataTooLong);
+}
+
+} // namespace
 
 void PlainScriptRun::Continue(const std::string& path, int linesDone) {
     host_.ClearStopRequest();
@@ -36,7 +57,24 @@ bool PlainScriptRun::Open(const std::string& path, int linesDone) {
     std::string skipped;
     for (lineNumber_ = 0; lineNumber_ < linesDone; ++lineNumber_)
         if (file_.ReadLine(skipped) == ScriptFile::Read::End) break;
-    return true;
+    return RestSendable();
+}
+
+bool PlainScriptRun::RestSendable() {
+    const size_t start = file_.Offset();
+    std::string line;
+    std::optional<std::string> refusal;
+    int number = lineNumber_;
+    while (!refusal) {
+        const ScriptFile::Read read = file_.ReadLine(line);
+        if (read == ScriptFile::Read::End) break;
+        ++number;
+        refusal = read == ScriptFile::Read::TooLong ? script_text::LineTooLong
+                                                    : LineRefusal(CutTrailingControls(line));
+    }
+    file_.Seek(start);
+    if (refusal) host_.ShowError("Строка " + std::to_string(number) + ": " + *refusal + NothingSentNote);
+    return !refusal;
 }
 
 PlainScriptRun::Outcome PlainScriptRun::NextLine() {
@@ -50,7 +88,7 @@ PlainScriptRun::Outcome PlainScriptRun::NextLine() {
     host_.ShowLineNumber(++lineNumber_);
     host_.ProcessMessages();
     if (read == ScriptFile::Read::TooLong) {
-        host_.ShowError(script_text::LineTooLong);
+        host_.ShowError(script_text::LineTooLong + taken_.Note());
         return Outcome::Failed;
     }
     return RunLine(CutTrailingControls(line));
@@ -58,12 +96,16 @@ PlainScriptRun::Outcome PlainScriptRun::NextLine() {
 
 PlainScriptRun::Outcome PlainScriptRun::RunLine(const std::string& line) {
     if (line.empty()) return Outcome::Blank;
-    if (line[0] == ';') return Outcome::Comment;
-    if (line[0] == '+') {
-        ShowCommentLine(line.substr(1), host_);
+    if (!IsCommandLine(line)) {
+        if (line[0] == '+') ShowCommentLine(line.substr(1), host_);
         return Outcome::Comment;
     }
-    return RunCommandLine(line, host_) ? Outcome::Command : Outcome::Failed;
+    if (const auto failure = RunCommandLine(line, host_)) {
+        host_.ShowError(*failure + taken_.Note());
+        return Outcome::Failed;
+    }
+    taken_.Add(lineNumber_);
+    return Outcome::Command;
 }
 
 void PlainScriptRun::Finish() {

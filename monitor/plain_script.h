@@ -2,10 +2,15 @@
 // The plain script run of the monitor's "Продолжить" and "Шаг": one command per line, ";" lines
 // skipped, "+" lines shown as comments. Everything it shows or sends goes through a ScriptHost, so it
 // runs without a window being shown.
+//
+// A plain script is a fixed list of commands: before its first line goes out, every line from there
+// to the end is checked as the run would check it, and one that could not be sent stops the run with
+// nothing sent, naming the line. A command that fails later names the lines the register took.
 #include <string>
 
 #include "monitor/script_file.h"
 #include "monitor/script_host.h"
+#include "monitor/taken_lines.h"
 
 class PlainScriptRun {
 public:
@@ -23,6 +28,8 @@ private:
     enum class Outcome { Blank, Comment, Command, Failed, End };
 
     bool Open(const std::string& path, int linesDone);
+    // Every line after the current one can be sent; else the first that cannot is reported.
+    bool RestSendable();
     Outcome NextLine();
     Outcome RunLine(const std::string& line);
     void Finish();
@@ -30,4 +37,5 @@ private:
     ScriptHost& host_;
     ScriptFile file_;
     int lineNumber_ = 0;
+    TakenLines taken_;
 };

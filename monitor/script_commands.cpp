@@ -39,12 +39,16 @@ ScriptInterpreter::Next ScriptInterpreter::RunCommand(const std::string& rest) {
     }
     const AnswerRecord* answer = host_.SendScriptCommand(static_cast<unsigned>(code), data);
     if (answer->NotSent()) {
-        host_.ShowError(NotSentMessage);
+        Fail(NotSentMessage);
         return Next::End;
     }
-    if (!answer->NoAnswer()) return Next::Go;
-    host_.ShowError(CommandTimeoutMessage);
-    return Next::End;
+    if (answer->NoAnswer()) {
+        Fail(CommandTimeoutMessage);
+        return Next::End;
+    }
+    // An error code is the script's to read; only a command the register took was done.
+    if (answer->Succeeded()) taken_.Add(FileLine());
+    return Next::Go;
 }
 
 void ScriptInterpreter::Oper(const std::string& rest) {

@@ -41,12 +41,17 @@ bool ScriptFile::Open(const std::string& path) {
 void ScriptFile::OpenText(const std::string& bytes) {
     Close();
     text_ = FileTextToUtf8(bytes);
+    lineStarts_.push_back(0);
+    for (size_t end = text_.find('\n'); end != std::string::npos; end = text_.find('\n', end + 1))
+        lineStarts_.push_back(end + 1);
     open_ = true;
 }
 
 void ScriptFile::Close() {
     text_.clear();
     text_.shrink_to_fit();
+    lineStarts_.clear();
+    lineStarts_.shrink_to_fit();
     position_ = 0;
     open_ = false;
 }
@@ -60,6 +65,11 @@ ScriptFile::Read ScriptFile::ReadLine(std::string& line) {
     if (line.size() > MaxScriptLineChars && CharCount(CutTrailingControls(line)) > MaxScriptLineChars)
         return Read::TooLong;
     return Read::Line;
+}
+
+int ScriptFile::LineAt(size_t offset) const {
+    return static_cast<int>(std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset) -
+                            lineStarts_.begin());
 }
 
 void ScriptFile::Seek(size_t offset) {

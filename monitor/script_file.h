@@ -4,6 +4,7 @@
 // Files from the Windows world are taken as CP1251 when they are not valid UTF-8.
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // A line longer than this (line end not counted) is refused whole, never run in pieces.
 constexpr size_t MaxScriptLineChars = 299;
@@ -26,9 +27,12 @@ public:
     size_t Offset() const { return position_; }
     void Seek(size_t offset);
     size_t Size() const { return text_.size(); }
+    // The number (from 1) of the file's line that holds this offset, however the runner got there.
+    int LineAt(size_t offset) const;
 
 private:
-    std::string text_; // UTF-8
+    std::string text_;               // UTF-8
+    std::vector<size_t> lineStarts_; // the offset of each line's first character, in order
     size_t position_ = 0;
     bool open_ = false;
 };

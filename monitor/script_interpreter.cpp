@@ -40,6 +40,7 @@ void ScriptInterpreter::Begin() {
     justDeclared_ = false;
     linePosition_ = 0;
     lineNumber_ = 0;
+    taken_ = {};
 }
 
 ScriptInterpreter::Next ScriptInterpreter::RunLines() {
@@ -55,7 +56,7 @@ ScriptInterpreter::Next ScriptInterpreter::RunLines() {
         host_.ShowLineNumber(++lineNumber_);
         host_.ProcessMessages();
         if (read == ScriptFile::Read::TooLong) {
-            host_.ShowError(script_text::LineTooLong + "\nСтрока " + std::to_string(lineNumber_) + ".");
+            Fail(script_text::LineTooLong + "\nСтрока " + std::to_string(FileLine()) + ".");
             return Next::End;
         }
         if (RunLine(TrimLine(raw)) == Next::End) return Next::End;
@@ -127,7 +128,11 @@ ScriptInterpreter::Next ScriptInterpreter::RunStatement(const RecognisedLine& re
     case Statement::CommandLine:
         break;
     }
-    if (!RunCommandLine(line_, host_)) return Next::End;
+    if (const auto failure = RunCommandLine(line_, host_)) {
+        Fail(*failure);
+        return Next::End;
+    }
+    taken_.Add(FileLine());
     host_.ProcessMessages();
     if (!host_.StopRequested()) host_.Refresh();
     return Next::Go;
@@ -135,10 +140,18 @@ ScriptInterpreter::Next ScriptInterpreter::RunStatement(const RecognisedLine& re
 
 void ScriptInterpreter::Report(const ScriptError& error) {
     if (error.kind == ScriptError::Fault)
-        host_.ShowError(error.message + "\nСтрока " + std::to_string(lineNumber_) + ": " + line_);
+        Fail(error.message + "\nСтрока " + std::to_string(FileLine()) + ": " + line_);
     else
-        host_.ShowError(error.message);
+        Fail(error.message);
     if (error.kind != ScriptError::Plain) host_.AddMessage(line_);
+}
+
+int ScriptInterpreter::FileLine() const {
+    return file_.LineAt(linePosition_);
+}
+
+void ScriptInterpreter::Fail(const std::string& message) {
+    host_.ShowError(message + taken_.Note());
 }
 
 int ScriptInterpreter::FindVariable(const std::string& name) const {

@@ -2,6 +2,10 @@
 // One run of an extended script. Loops and branches move the read position of the script file:
 // each block remembers the offsets of the lines that open and close it, and a block that is not
 // to run is passed over forward to its own closing line (nested blocks counted).
+//
+// The commands of an extended script are built while it runs (from variables, in loops and branches),
+// so they cannot be formed whole before the first goes out: a command that cannot be sent is refused
+// at its line, and a run that ends early on an error names the lines whose commands the register took.
 #include <cstddef>
 #include <optional>
 #include <random>
@@ -12,6 +16,7 @@
 #include "monitor/script_host.h"
 #include "monitor/script_language.h"
 #include "monitor/script_messages.h"
+#include "monitor/taken_lines.h"
 
 // Every table of a run holds this many entries.
 constexpr size_t ScriptTableSize = 100;
@@ -65,6 +70,10 @@ private:
     Next RunLine(const std::string& line);
     Next RunStatement(const RecognisedLine& recognised);
     void Report(const ScriptError& error);
+    // Shows the message that ends the run, with the lines the register took before.
+    void Fail(const std::string& message);
+    // The file's number of the line being run (a loop reads its lines again; lineNumber_ counts reads).
+    int FileLine() const;
 
     // Declarations, assignments, printing, pauses.
     void DeclareBeg();
@@ -110,4 +119,5 @@ private:
     size_t linePosition_ = 0;
     int lineNumber_ = 0;
     std::string line_; // the trimmed line being run, for error reports
+    TakenLines taken_;
 };

@@ -23,7 +23,7 @@ NumberedStep Numbered(const std::string& step) {
     return {step.substr(0, space), number};
 }
 
-// Three or more steps numbered one after another are named once, "пакет логотипа 0..39", so that a
+// Three or more steps numbered one after another are named once, "пакет логотипа 0-39", so that a
 // long upload does not fill the message.
 std::vector<std::string> FoldedSteps(const std::vector<std::string>& steps) {
     std::vector<std::string> folded;
@@ -37,7 +37,7 @@ std::vector<std::string> FoldedSteps(const std::vector<std::string>& steps) {
             ++end;
         }
         if (end - first >= 3) {
-            folded.push_back(start.Name + " " + std::to_string(start.Number) + ".." +
+            folded.push_back(start.Name + " " + std::to_string(start.Number) + "-" +
                              std::to_string(start.Number + static_cast<long>(end - first) - 1));
         } else {
             folded.insert(folded.end(), steps.begin() + static_cast<long>(first),
@@ -82,9 +82,8 @@ void CommandSequence::Taken(std::string step) {
 
 std::string CommandSequence::TakenNote() const {
     if (taken_.empty()) return "";
-    const std::vector<std::string> steps = FoldedSteps(taken_);
-    std::string note = "\nРегистратор уже принял: ";
-    for (size_t i = 0; i < steps.size(); ++i)
-        note += (i ? ", " : "") + steps[i];
-    return note + ".";
+    std::string steps;
+    for (const std::string& step : FoldedSteps(taken_))
+        steps += (steps.empty() ? "" : ", ") + step;
+    return TakenBeforeNote(steps);
 }

@@ -20,6 +20,12 @@
 
 #include "shell/session.h"
 
+// Put after the message of a failure, naming what the register took before it (the steps of a
+// sequence, or the lines of a script): "\nРегистратор уже принял: строка 1, строка 2."
+inline std::string TakenBeforeNote(const std::string& taken) {
+    return "\nРегистратор уже принял: " + taken + ".";
+}
+
 // Sends one command with the formatter's error result; gives its answer.
 using CommandCall = std::function<AnswerRecord*(int* error)>;
 
@@ -41,7 +47,7 @@ public:
     const std::vector<std::string>& TakenSteps() const { return taken_; }
 
     // Put after the message of a failure: "\nРегистратор уже принял: строка 1, строка 2." Empty while
-    // nothing was taken. Three or more steps numbered one after another are named once: "пакет 0..39".
+    // nothing was taken. Three or more steps numbered one after another are named once: "пакет 0-39".
     std::string TakenNote() const;
 
 private:

@@ -2,8 +2,6 @@
 
 #include "platform/forms/dialogs.h"
 
-namespace {
-// "Номер \nналоговой \nгруппы:" -> "Номер налоговой группы": the label on one line, without its colon.
 std::string FieldName(const std::string& caption) {
     std::string name;
     for (const char c : caption) {
@@ -18,7 +16,6 @@ std::string FieldName(const std::string& caption) {
         name.pop_back();
     return name;
 }
-} // namespace
 
 std::string FieldSeparatorMessage(const std::string& caption) {
     return "Поле \"" + FieldName(caption) +

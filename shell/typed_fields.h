@@ -12,6 +12,10 @@ struct TypedField {
     std::string Text;
 };
 
+// The field's name in a message: its label on one line, without the colon ("Номер \nналоговой
+// \nгруппы:" -> "Номер налоговой группы").
+std::string FieldName(const std::string& caption);
+
 // The message for a field whose text holds a ";", naming the field by its label.
 std::string FieldSeparatorMessage(const std::string& caption);
 

@@ -1,5 +1,7 @@
 #include "monitor/goods_script.h"
 
+#include <filesystem>
+
 #include "driver/formatters.h"
 #include "monitor/tests/monitor_fixture.h"
 #include "platform/files/tests/user_file.h"
@@ -240,6 +242,137 @@ TEST_F(GoodsScriptTest, RangesOfTooManyLinesAreRefusedBeforeTheFileIsOpened) {
             EXPECT_LE(ScriptLines().size(), 100000u + 6) << c.name;
         }
     }
+}
+
+// Every typed value that goes into the lines is checked before the file is opened: one that the
+// register would read otherwise (a field split by ";", a line broken by a control character, a
+// character outside its code page, a sum rounded or too long) is refused, naming its field; an
+// existing file stays as it was and none is created. A value of a part not generated is not looked at.
+TEST_F(GoodsScriptTest, ValuesTheRegisterWouldReadOtherwiseAreRefusedBeforeTheFileIsOpened) {
+    TForm33& f = *Form33;
+    const auto separator = [](const std::string& field) {
+        return "Поле \"" + field +
+               "\" содержит недопустимый символ \";\"!\nВ регистратор ничего не отправлено.";
+    };
+    const std::string prefixControl = "Поле \"Префикс имени товара (до 66 символов)\" содержит управляющий "
+                                      "символ (перевод строки, табуляцию)!";
+    const auto codePage = [](const std::string& field) {
+        return "Поле \"" + field + "\" содержит символ, которого нет в кодировке регистратора (CP1251)!";
+    };
+    const auto sum = [](const std::string& field) {
+        return "Поле \"" + field +
+               "\": сумма должна быть от 0 до 99999999999.99, не более двух знаков после точки (например "
+               "12.50)!";
+    };
+    const std::string largest = "99999999999.99";
+    using Values = std::vector<std::pair<TEdit*, std::string>>;
+    // Defaults, then the row's values and parts; a file of the user's there or none.
+    const auto press = [&](const Values& values, bool noProgramming, bool noSale, bool existing) {
+        host.Clear();
+        Fill({{&f.Edit3, "Товар для продажи"},
+              {&f.Edit4, "0.01"},
+              {&f.Edit9, "1"},
+              {&f.Edit10, "736204"},
+              {&f.Edit11, "736204"},
+              {&f.Edit13, "0.01"}});
+        Fill(values);
+        f.CheckBox1.SetChecked(noProgramming);
+        f.CheckBox2.SetChecked(noSale);
+        std::filesystem::remove(script);
+        if (existing) std::ofstream(script) << "old line\n";
+        f.Button2.Click();
+    };
+    const struct {
+        const char* name;
+        Values values;
+        bool noProgramming, noSale;
+        std::string message;
+    } refused[] = {
+        {"; in the prefix",
+         {{&f.Edit3, "Хлеб;"}},
+         false,
+         false,
+         separator("Префикс имени товара (до 66 символов)")},
+        {"; in the programming password",
+         {{&f.Edit10, "7362;4"}},
+         false,
+         false,
+         separator("Пароль для программирования")},
+        {"; in the sale password", {{&f.Edit11, "73;204"}}, false, false, separator("Пароль для продажи")},
+        {"a line break in the prefix", {{&f.Edit3, "Хлеб\n1"}}, false, false, prefixControl},
+        {"a tab in the prefix", {{&f.Edit3, "Хлеб\t"}}, false, false, prefixControl},
+        {"outside the code page",
+         {{&f.Edit3, "Кофе ☕"}},
+         false,
+         false,
+         codePage("Префикс имени товара (до 66 символов)")},
+        {"a password outside the code page",
+         {{&f.Edit11, "73620☕"}},
+         false,
+         false,
+         codePage("Пароль для продажи")},
+        {"negative price", {{&f.Edit4, "-1"}}, false, false, sum("Цена")},
+        {"price rounded away", {{&f.Edit4, "0.001"}}, false, false, sum("Цена")},
+        {"price in tiny exponent", {{&f.Edit4, "1e-5"}}, false, false, sum("Цена")},
+        {"price rounded up", {{&f.Edit4, "0.015"}}, false, false, sum("Цена")},
+        {"price too long", {{&f.Edit4, "1e250"}}, true, false, sum("Цена")},
+        {"price of twelve digits", {{&f.Edit4, "100000000000"}}, false, true, sum("Цена")},
+        {"payment rounded", {{&f.Edit13, "5.001"}}, false, false, sum("Сумма для оплаты")},
+        {"payment too long", {{&f.Edit13, "1e250"}}, false, false, sum("Сумма для оплаты")},
+        {"a sold range beyond the largest sum",
+         {{&f.Edit4, largest}, {&f.Edit9, "2"}},
+         false,
+         false,
+         sum("Сумма для оплаты")},
+    };
+    for (const auto& c : refused) {
+        for (const bool existing : {true, false}) {
+            press(c.values, c.noProgramming, c.noSale, existing);
+            EXPECT_EQ(host.Texts(), (std::vector<std::string>{c.message})) << c.name;
+            EXPECT_EQ(std::filesystem::exists(script), existing) << c.name;
+            if (existing) {
+                EXPECT_EQ(ScriptLines(), (std::vector<std::string>{"old line"})) << c.name;
+            }
+        }
+    }
+
+    const struct {
+        const char* name;
+        Values values;
+        bool noProgramming, noSale;
+        std::vector<std::string> lines;
+    } accepted[] = {
+        {"; in the sale password of a script that sells nothing",
+         {{&f.Edit11, "73;204"}},
+         false,
+         true,
+         {"24736204;1;Товар для продажи1;0.01;0;1;00;0;"}},
+        {"; in the prefix of a script that programs nothing",
+         {{&f.Edit3, "Хлеб;"}, {&f.Edit10, "73;204"}},
+         true,
+         false,
+         {"63736204;1;1;0;", "64736204;1;1.000;0.01;", "6C736204;", "6D736204;1;", "67736204;0;0.01;",
+          "65736204;0;"}},
+        {"the largest sum",
+         {{&f.Edit4, largest}, {&f.Edit3, "Хліб "}},
+         false,
+         false,
+         {"24736204;1;Хліб 1;" + largest + ";0;1;00;0;", "63736204;1;1;0;",
+          "64736204;1;1.000;" + largest + ";", "6C736204;", "6D736204;1;", "67736204;0;" + largest + ";",
+          "65736204;0;"}},
+        {"a payment above the sum",
+         {{&f.Edit13, "5.5"}, {&f.Edit4, "0"}},
+         true,
+         false,
+         {"63736204;1;1;0;", "64736204;1;1.000;0.00;", "6C736204;", "6D736204;1;", "67736204;0;5.50;",
+          "65736204;0;"}},
+    };
+    for (const auto& c : accepted) {
+        press(c.values, c.noProgramming, c.noSale, true);
+        EXPECT_TRUE(host.Texts().empty()) << c.name;
+        EXPECT_EQ(ScriptLines(), c.lines) << c.name;
+    }
+    EXPECT_EQ(sim.FrameCount(), 0u);
 }
 
 TEST(GoodsRange, CountsTheCodesTheRangeVisits) {

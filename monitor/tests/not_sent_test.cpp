@@ -24,25 +24,45 @@ TEST_F(NotSentMonitorTest, ATypedCommandTooLongIsNotSent) {
     EXPECT_TRUE(Session.CurrentAnswer->NotSent());
 }
 
+// An extended script builds its commands while it runs: the line that cannot be sent ends the run
+// there, naming the lines taken before. A plain run checks every line first and sends nothing.
 TEST_F(NotSentMonitorTest, AScriptRunEndsAtTheLineTooLongToSend) {
+    const std::string tooLong =
+        "Команда 61h не может быть отправлена: данные команды длиннее, чем вмещает кадр.";
     const struct {
         const char* name;
+        TButton* button;
         Lines script;
-        std::string line;
+        std::vector<unsigned> sent;
+        std::string message, line;
     } cases[] = {
-        {"command line", {"21736204;", "61736204;" + LongData, "21736204;"}, "2"},
+        {"command line",
+         &Form28->Button6,
+         {"21736204;", "61736204;" + LongData, "21736204;"},
+         {0x21},
+         NotSentMessage + "\nРегистратор уже принял: строка 1.",
+         "2"},
         {"RunCommand",
+         &Form28->Button6,
          {"%DeclareBeg", "%New pwd", "%DeclareEnd", "%Set pwd=\"736204\"", "%RunCommand(33,pwd)",
           "%RunCommand(97,pwd,\"" + LongData + "\")", "%RunCommand(33,pwd)"},
+         {0x21},
+         NotSentMessage + "\nРегистратор уже принял: строка 5.",
          "6"},
+        {"plain run",
+         &Form28->Button8,
+         {"21736204;", "61736204;" + LongData, "21736204;"},
+         {},
+         "Строка 2: " + tooLong + "\nВ регистратор ничего не отправлено.",
+         "0"},
     };
     for (const auto& c : cases) {
         sim.ClearFrames();
         host.Clear();
         UseScript(c.script);
-        Form28->Button6.Click();
-        EXPECT_EQ(host.Texts(), Lines{NotSentMessage}) << c.name;
-        EXPECT_EQ(SentCodes(), std::vector<unsigned>{0x21}) << c.name << ": nothing after the refused line";
+        c.button->Click();
+        EXPECT_EQ(host.Texts(), Lines{c.message}) << c.name;
+        EXPECT_EQ(SentCodes(), c.sent) << c.name << ": nothing after the refused line";
         EXPECT_EQ(Form28->Edit4.Text(), c.line) << c.name;
         EXPECT_TRUE(Form28->Button6.Enabled()) << c.name;
     }

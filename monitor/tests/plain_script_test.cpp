@@ -82,7 +82,8 @@ TEST_F(PlainScriptTest, AFailedCommandEndsTheRunOnItsLineAndContinueGoesOnAfterI
         Form28->Edit5.Clear();
         sim.SetOverride(0xA0, c.change);
         Form28->Button8.Click();
-        EXPECT_EQ(host.Texts(), (std::vector<std::string>{c.message}));
+        EXPECT_EQ(host.Texts(),
+                  (std::vector<std::string>{c.message + "\nРегистратор уже принял: строка 1."}));
         EXPECT_EQ(Form28->Edit4.Text(), "2");
         EXPECT_EQ(Form28->Edit5.Text(), c.errorField);
         EXPECT_EQ(Messages(), ExchangeOf(0, "070326;0905;")); // nothing of the failed line
@@ -96,23 +97,79 @@ TEST_F(PlainScriptTest, AFailedCommandEndsTheRunOnItsLineAndContinueGoesOnAfterI
     }
 }
 
-TEST_F(PlainScriptTest, LinesThatCannotBeSentAreReportedAndEndTheRun) {
+// A plain script is a fixed list of commands: every line from the one to run to the end is checked
+// as the run would check it, and a line that could not go out stops "Продолжить" and "Шаг" before
+// anything is sent, naming the line.
+TEST_F(PlainScriptTest, EveryLineIsCheckedBeforeTheFirstGoesOut) {
+    const std::string tooLongForAFrame = "61736204;" + std::string(213, 'x'); // 220 bytes of data
     const struct {
-        std::string line, message;
+        std::string line, reason;
     } cases[] = {
         {"2g736204;", "Неверный код команды!"},
         {"21736", "Ошибка - строка команды короче 9 символов."},
         {"61736204;" + std::string(300, 'x'), "Ошибка - строка скрипта длиннее 299 символов."},
+        {tooLongForAFrame, "Команда 61h не может быть отправлена: данные команды длиннее, чем вмещает кадр."},
+        {"%RunCommand(33,\"736204\")", "Неверный код команды!"}, // a plain run has no language
     };
     for (const auto& c : cases) {
-        UseScript({"+до", c.line, "21736204;"});
-        host.Clear();
-        Form28->Button8.Click();
-        EXPECT_EQ(host.Texts(), (std::vector<std::string>{c.message})) << c.line;
-        EXPECT_EQ(Form28->Edit4.Text(), "2");
+        for (TButton* button : {&Form28->Button8, &Form28->Button11}) {
+            UseScript({"21736204;", "+до", "80736204;", c.line, "21736204;"});
+            host.Clear();
+            button->Click();
+            EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Строка 4: " + c.reason +
+                                                              "\nВ регистратор ничего не отправлено."}))
+                << c.line;
+            EXPECT_EQ(sim.FrameCount(), 0u) << c.line;
+            EXPECT_EQ(Form28->Edit4.Text(), "0") << c.line;
+            EXPECT_TRUE(Messages().empty()) << c.line;
+        }
     }
-    EXPECT_EQ(sim.FrameCount(), 0u);
 
+    // Lines already done are not checked again: the run goes on after the refused line.
+    UseScript({"21736204;", "+до", "80736204;", "2g736204;", "21736204;"});
+    Form28->Edit4.SetText("4");
+    host.Clear();
+    Form28->Button8.Click();
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Конец файла!"}));
+    EXPECT_EQ(SentCodes(), (std::vector<unsigned>{0x21}));
+
+    // A frame holds 219 bytes of data in the register's code page, whatever their length in UTF-8.
+    sim.ClearFrames();
+    std::string cyrillic;
+    for (int i = 0; i < 212; ++i)
+        cyrillic += "ж";
+    UseScript({"60736204;", "61736204;" + cyrillic, "61736204;" + cyrillic + "ж"});
+    host.Clear();
+    Form28->Button8.Click();
+    EXPECT_EQ(host.Texts(),
+              (std::vector<std::string>{"Строка 3: Команда 61h не может быть отправлена: данные "
+                                        "команды длиннее, чем вмещает кадр.\nВ регистратор "
+                                        "ничего не отправлено."}));
+    EXPECT_EQ(sim.FrameCount(), 0u);
+    UseScript({"60736204;", "61736204;" + cyrillic});
+    Form28->Button8.Click();
+    ASSERT_EQ(sim.FrameCount(), 2u);
+    EXPECT_EQ(sim.Frames()[1].Data, "736204;" + cyrillic);
+}
+
+// A command that fails after others were taken names the lines the register took.
+TEST_F(PlainScriptTest, AFailureNamesTheLinesTakenBefore) {
+    UseScript({"21736204;", "21736204;", "+между", "80736204;", "A0736204;", "21736204;"});
+    sim.SetOverride(0xA0, {.Error = "0006"});
+    Form28->Button8.Click();
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{
+                                "Ошибка выполнения команды\nРегистратор уже принял: строки 1-2, 4."}));
+    EXPECT_EQ(SentCodes(), (std::vector<unsigned>{0x21, 0x21, 0x80, 0xA0}));
+    EXPECT_EQ(Form28->Edit4.Text(), "5");
+
+    // One step sends one command: nothing was taken before it.
+    host.Clear();
+    Form28->Edit4.SetText("4");
+    Form28->Button11.Click();
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Ошибка выполнения команды"}));
+}
+
+TEST_F(PlainScriptTest, AFileThatCannotBeReadOrALineNumberThatIsNotOneSendsNothing) {
     // A file that cannot be read ends the run at once; so does a line number that is not one.
     host.Clear();
     Form28->ScriptFileName = (Folder() / "missing.txt").string();

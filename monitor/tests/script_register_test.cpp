@@ -80,7 +80,7 @@ class ScriptRegisterFailureTest : public ScriptRegisterTest,
 TEST_P(ScriptRegisterFailureTest, EndsTheRunAtTheFailingLine) {
     sim.SetOverride(0x89, GetParam().answer);
     RunScriptText("+начало\n88736204;1;5;\n89736204;1;\n21736204;\n", host);
-    EXPECT_EQ(host.errors, Lines{GetParam().error});
+    EXPECT_EQ(host.errors, Lines{GetParam().error + "\nРегистратор уже принял: строка 2."});
     EXPECT_EQ(host.lineNumber, 3);
     EXPECT_EQ(sim.FrameCount(), 2u) << "nothing after the failing line is sent";
     EXPECT_EQ(host.exchanges, 1);

@@ -178,6 +178,7 @@ TEST_F(ConnectTest, ABaudRateThatIsNotANumberIsAConversionError) {
     ASSERT_EQ(host.Messages().size(), 1u);
     EXPECT_EQ(host.Messages()[0].kind, MessageRequest::Error);
     EXPECT_EQ(Form1->Shape1.BrushColor(), clRed);
+    EXPECT_EQ(sim.FrameCount(), 0u) << "the rate is read before the port opens: neither 88h nor 80h goes out";
 }
 
 TEST_F(ConnectTest, TheLogFollowsTheLogSetting) {

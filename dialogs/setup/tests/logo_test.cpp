@@ -193,7 +193,7 @@ TEST_F(LogoTest, ARefusedPacketOrCloseIsNeverASuccess) {
     sim.SetOverride(0x31, {.Error = "000B"});
     Form6->Button3.Click();
     EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Ошибка записи логотипа\nРегистратор уже принял: пакет "
-                                                      "логотипа 0..2."}));
+                                                      "логотипа 0-2."}));
 
     host.Clear();
     sim.SetOverride(0x29, {.Silent = true});

@@ -234,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
                 test.RefuseAfter(3);
             },
             RunHeader,
-            {"Рекламный текст.\n  Строка 0 :\n  Неверный пароль доступа!" + Taken + "строка заголовка 0..2."},
+            {"Рекламный текст.\n  Строка 0 :\n  Неверный пароль доступа!" + Taken + "строка заголовка 0-2."},
             {0x22, 0x22, 0x22, 0x22}},
         SequenceCase{"HeaderClearRefused",
                      Header,
@@ -244,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      RunHeader,
                      {"Рекламный текст.\n  Строка 10 :\n  Неверный пароль доступа!" + Taken +
-                      "строка заголовка 0..2."},
+                      "строка заголовка 0-2."},
                      {0x22, 0x22, 0x22, 0x22}},
         SequenceCase{"HeaderReadRefused",
                      Header,
@@ -272,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(
                          test.Refuse(0x31);
                      },
                      ProgramLogo,
-                     {"Ошибка записи логотипа" + Taken + "пакет логотипа 0..2."},
+                     {"Ошибка записи логотипа" + Taken + "пакет логотипа 0-2."},
                      {0x29, 0x29, 0x29, 0x31}}),
     [](const auto& info) { return std::string(info.param.name); });
 
