@@ -12,7 +12,7 @@
 #include "shell/window_links.h"
 
 struct TerminalSale;
-struct CardAmount;
+struct MoneyAmount;
 
 class TForm21 : public TTerminalForm {
 public:
@@ -88,11 +88,11 @@ private:
     void ShowErrorField(AnswerRecord* answer, int refused);
     // Payment steps.
     void PayInCash(int type);
-    void PayByCard(int type, const CardAmount& amount);
-    void PayWithTypedIdentifier(int type, const CardAmount& amount);
-    bool Bookable(const TerminalSale& sale, int type, const CardAmount& amount) const;
-    std::string CardPaymentData(int type, const CardAmount& amount, const std::string& identifier) const;
-    bool BookCardPayment(int type, const CardAmount& amount, const std::string& identifier,
+    void PayByCard(int type, const MoneyAmount& amount);
+    void PayWithTypedIdentifier(int type, const MoneyAmount& amount);
+    bool Bookable(const TerminalSale& sale, int type, const MoneyAmount& amount) const;
+    std::string CardPaymentData(int type, const MoneyAmount& amount, const std::string& identifier) const;
+    bool BookCardPayment(int type, const MoneyAmount& amount, const std::string& identifier,
                          const std::string& timeoutText, const std::string& errorText);
     void PrintLines(const std::vector<std::string>& lines);
 };

@@ -1,4 +1,5 @@
 #include "dialogs/fiscal/fiscal_windows.h"
+#include "dialogs/fiscal/money_amount.h"
 #include "dialogs/fiscal/tests/fiscal_fixture.h"
 #include "dialogs/fiscal/tests/terminal_process.h"
 
@@ -60,8 +61,7 @@ protected:
     bool TerminalOpened() const { return Form21->TerminalTimeouts.ReadTotalTimeoutConstant != 0; }
 };
 
-const std::string kBadAmount =
-    "Ошибочная сумма оплаты! Введите сумму больше нуля, не более двух знаков после точки (например 12.50).";
+const std::string kBadAmount = MoneyAmountMessage("Величина оплаты");
 const std::string kApproved =
     "Терминал одобрил оплату банковской картой, но в чеке она не проведена.\nСумма: 12.50"
     "\nИдентификатор транзакции: ";
