@@ -87,7 +87,7 @@ private:
     void Cancel(int type);
     void ShowErrorField(AnswerRecord* answer, int refused);
     // Payment steps.
-    void PayInCash(int type);
+    void PayInCash(int type, const MoneyAmount& amount);
     void PayByCard(int type, const MoneyAmount& amount);
     void PayWithTypedIdentifier(int type, const MoneyAmount& amount);
     bool Bookable(const TerminalSale& sale, int type, const MoneyAmount& amount) const;

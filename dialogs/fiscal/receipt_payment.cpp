@@ -78,32 +78,24 @@ void TForm21::Button8Click() {
         ShowMessage(kBadPayment);
         return;
     }
-    if (!CardPaymentPossible() || type == 0) {
-        PayInCash(type);
-        return;
-    }
-    // One amount for the terminal and the register, checked before the terminal is called.
+    // One amount for cash, the terminal and the register, checked before anything goes out; the
+    // field keeps what was typed.
     const auto amount = ParseMoneyAmount(Edit8.Text());
     if (!amount) {
         ShowMessage(MoneyAmountMessage(kAmountField));
         return;
     }
-    if (CheckBox3.Checked())
+    if (!CardPaymentPossible() || type == 0)
+        PayInCash(type, *amount);
+    else if (CheckBox3.Checked())
         PayWithTypedIdentifier(type, *amount);
     else
         PayByCard(type, *amount);
 }
 
-void TForm21::PayInCash(int type) {
-    double amount = 0;
-    try {
-        amount = StrToFloat(Edit8.Text());
-    } catch (const EConvertError&) {
-        ShowMessage(kBadPayment);
-        return;
-    }
+void TForm21::PayInCash(int type, const MoneyAmount& amount) {
     int refused = 0;
-    AnswerRecord* answer = MakePayment(Edit1.Text(), type, amount, &refused);
+    AnswerRecord* answer = MakePayment(Edit1.Text(), type, amount.Value(), &refused);
     if (refused == RefusalOutOfRange) {
         StoreAnswer(answer);
         Edit7.Clear();

@@ -242,7 +242,9 @@ TEST_F(CardPaymentTest, AmountsAndTypesThatCannotBePaidAreRefusedBeforeAnythingI
         {"0.00", 1, kBadAmount},
         {"-5", 1, kBadAmount},
         {"abc", 1, kBadAmount},
-        {"", 0, "Ошибочный тип оплаты"},
+        // Cash is held to the same rule.
+        {"", 0, kBadAmount},
+        {"1e250", 0, kBadAmount},
         {"12.50", 11, "Ошибочный тип оплаты"}, // a type the register does not have
     };
     Form21->TerminalPortName = "/nonexistent/terminal";

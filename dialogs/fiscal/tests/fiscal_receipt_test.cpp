@@ -1,5 +1,6 @@
 #include "dialogs/fiscal/article_file.h"
 #include "dialogs/fiscal/fiscal_windows.h"
+#include "dialogs/fiscal/money_amount.h"
 #include "dialogs/fiscal/tests/fiscal_fixture.h"
 
 namespace {
@@ -196,6 +197,49 @@ TEST_F(FiscalReceiptTest, BadInputIsReportedBeforeTheSaleIsSent) {
             EXPECT_EQ(host.Messages().at(0).kind, MessageRequest::Error);
         }
     }
+}
+
+// A cash payment the register would read as another amount, or as none, is refused before it is
+// sent, naming the field and keeping what was typed; a sound one goes out with two decimals.
+TEST_F(FiscalReceiptTest, ACashAmountIsCheckedBeforeItIsSent) {
+    Form21->Button1.Click();
+    Sell(0, "1", "12.50");
+    const std::string refused = MoneyAmountMessage("Величина оплаты");
+    // What reaches the register for each amount typed; nothing for a refused one.
+    const std::pair<std::string, Texts> cases[] = {
+        {"1e250", {}},
+        {"-1", {}},
+        {"0.001", {}},
+        {"1e-5", {}},
+        {"0.00", {}},
+        {"12.345", {}},
+        {"12,50", {}},
+        {"", {}},
+        {" 2.5 ", {"736204;0;2.50;"}},
+        {"10", {"736204;0;10.00;"}},
+    };
+    for (const auto& [amount, sent] : cases) {
+        SCOPED_TRACE(amount);
+        sim.ClearFrames();
+        host.Clear();
+        std::string code, typed;
+        host.OnModal("TForm21", [&](TForm& form) {
+            Form21->ComboBox1.SetItemIndex(0);
+            Form21->Edit8.SetText(amount);
+            Form21->Edit7.SetText("0000");
+            Form21->Button8.Click();
+            typed = Form21->Edit8.Text();
+            code = Form21->Edit7.Text();
+            form.Close();
+        });
+        Form21->ShowModal();
+        EXPECT_EQ(host.Texts(), sent.empty() ? Texts{refused} : Texts{});
+        EXPECT_EQ(DataOf(0x67), sent);
+        EXPECT_EQ(sim.FrameCount(), sent.size());
+        EXPECT_EQ(typed, amount);
+        EXPECT_EQ(code, "0000");
+    }
+    EXPECT_EQ(Document().Paid(), 1250);
 }
 
 TEST_F(FiscalReceiptTest, BarCodeAndDisplayShowOnlyTheErrorField) {
