@@ -5,6 +5,7 @@
 #include "dialogs/fiscal/terminal_exchange.h"
 #include "driver/driver.h"
 #include "driver/frame.h"
+#include "shell/command_sequence.h"
 #include "shell/typed_fields.h"
 
 namespace {
@@ -116,6 +117,7 @@ void TForm21::PayWithTypedIdentifier(int type, const MoneyAmount& amount) {
 }
 
 void TForm21::PayByCard(int type, const MoneyAmount& amount) {
+    if (!CardCommandsFormable(type, amount)) return;
     const auto sale = TerminalExchange(*this, amount.Kopecks);
     if (!sale || sale->TransactionId.empty()) {
         ShowMessage(kCardFailure);
@@ -136,6 +138,15 @@ void TForm21::PayByCard(int type, const MoneyAmount& amount) {
                          ApprovedNotBooked(kBookingError, amount, identifier)))
         return;
     if (!CheckBox4.Checked()) PrintLines(kSignatureLines);
+}
+
+// What the register gets besides the terminal's answer is formed before the card is charged: the
+// booking (its identifier, still unknown, left empty) and the signature lines.
+bool TForm21::CardCommandsFormable(int type, const MoneyAmount& amount) {
+    return CommandSequence().Formable([&] {
+        SendPrepared(CardPaymentCommand, CardPaymentData(type, amount, ""), nullptr);
+        if (!CheckBox4.Checked()) PrintLines(kSignatureLines);
+    });
 }
 
 // Only values that keep their commands' fields, and an identifier the register gets unchanged.

@@ -231,6 +231,27 @@ TEST_F(CardPaymentTest, OneAmountForTheTerminalAndTheRegister) {
     EXPECT_FALSE(TerminalOpened());
 }
 
+// What the register is to get besides the terminal's answer is formed before the terminal is called:
+// a password too long for the signature lines, or for the booking itself, stops the payment before
+// the card is charged.
+TEST_F(CardPaymentTest, WhatTheRegisterCannotTakeStopsThePaymentBeforeTheCardIsCharged) {
+    const struct {
+        size_t password;
+        bool plain; // no card or signature lines
+        unsigned refused;
+    } cases[] = {{200, false, 0x61}, {215, true, 0x78}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.password);
+        Form21->Edit1.SetText(std::string(c.password, '7'));
+        Form21->CheckBox4.SetChecked(c.plain);
+        EXPECT_TRUE(PayInShownWindow({}, "12.50").empty());
+        EXPECT_FALSE(TerminalOpened());
+        EXPECT_EQ(sim.FrameCount(), 0u);
+        EXPECT_EQ(host.Texts(), Texts{UnformableCommandMessage(c.refused, RefusalDataTooLong)});
+    }
+    Form21->Edit1.SetText(DefaultPassword);
+}
+
 TEST_F(CardPaymentTest, AmountsAndTypesThatCannotBePaidAreRefusedBeforeAnythingIsSent) {
     Session.PaymentCount = 12;
     Form21->FormActivate();

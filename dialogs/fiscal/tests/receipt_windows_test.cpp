@@ -51,6 +51,7 @@ TEST_F(ReceiptWindowsTest, ARefusedLineStillClosesTheReceiptButASilenceDoesNot) 
     Form8->Button2.Click();
     EXPECT_EQ(Codes(), (std::vector<int>{0x60, 0x61, 0x65}));
     ASSERT_EQ(host.Texts().size(), 1u);
+    EXPECT_NE(host.Texts()[0].find("\nРегистратор уже принял: открытие чека."), std::string::npos);
     EXPECT_EQ(sim.State().Document.Kind, DocumentKind::None);
 
     sim.ClearFrames();
@@ -58,7 +59,8 @@ TEST_F(ReceiptWindowsTest, ARefusedLineStillClosesTheReceiptButASilenceDoesNot) 
     sim.SetOverride(0x61, {.Silent = true});
     Form8->Button2.Click();
     EXPECT_EQ(Codes(), (std::vector<int>{0x60, 0x61}));
-    EXPECT_EQ(host.Texts(), (std::vector<std::string>{TimeoutMessage}));
+    EXPECT_EQ(host.Texts(),
+              (std::vector<std::string>{TimeoutMessage + "\nРегистратор уже принял: открытие чека."}));
 }
 
 TEST_F(ReceiptWindowsTest, ASemicolonTypedIsWarnedAboutAndKept) {
