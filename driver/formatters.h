@@ -66,6 +66,11 @@ private:
 // nothing longer, and every formatter refuses it.
 bool FitsInFrame(const std::string& data);
 
+// A command without a formatter of its own (an article line's 24h, the card payment's 78h, the
+// fiscal-memory blocks), with the data text the window made: sent and kept like a formatter's,
+// refused with RefusalDataTooLong when a frame cannot carry it, and under a FormingCheck only formed.
+AnswerRecord* SendPrepared(unsigned code, const std::string& data, int* error);
+
 // ---- Date, time, header lines, articles, register parameters (20h..30h) ----------------------
 AnswerRecord* SetDateTime(const std::string& password, const std::string& date, const std::string& time,
                           int* error);

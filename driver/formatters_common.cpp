@@ -90,10 +90,14 @@ AnswerRecord* Refuse(unsigned command, int code, int* error) {
 }
 
 AnswerRecord* SendData(unsigned code, const DataText& data, int* error) {
-    if (!FitsInFrame(data.Str())) return Refuse(code, RefusalDataTooLong, error);
+    return SendPrepared(code, data.Str(), error);
+}
+
+AnswerRecord* SendPrepared(unsigned code, const std::string& data, int* error) {
+    if (!FitsInFrame(data)) return Refuse(code, RefusalDataTooLong, error);
     if (error) *error = 0;
     if (ActiveCheck) return ActiveCheck->Note(code, 0);
-    DataBuffer = data.Str();
+    DataBuffer = data;
     LastAnswer = SendCommand(code, DataBuffer);
     return LastAnswer;
 }

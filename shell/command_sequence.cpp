@@ -50,10 +50,15 @@ std::vector<std::string> FoldedSteps(const std::vector<std::string>& steps) {
 } // namespace
 
 bool CommandSequence::Formable(const std::function<void()>& formEveryCommand) {
+    return Formable("", formEveryCommand);
+}
+
+bool CommandSequence::Formable(const std::string& what, const std::function<void()>& formCommand) {
     FormingCheck check;
-    formEveryCommand();
+    formCommand();
     if (check.FirstRefusal() == 0) return true;
-    ShowMessage(UnformableCommandMessage(check.FirstRefusedCommand(), check.FirstRefusal()));
+    const std::string message = UnformableCommandMessage(check.FirstRefusedCommand(), check.FirstRefusal());
+    ShowMessage(what.empty() ? message : what + ": " + message);
     return false;
 }
 

@@ -34,6 +34,8 @@ public:
     // Runs the calls of every command the sequence will send under a FormingCheck, so nothing is
     // sent. When one of them cannot go out, shows which and why, and that nothing was sent; false.
     bool Formable(const std::function<void()>& formEveryCommand);
+    // The same for one of many commands alike, named before the message ("Строка 3: Команда 24h ...").
+    bool Formable(const std::string& what, const std::function<void()>& formCommand);
 
     // A command of a plain run: what it does, named for the technician; how it is sent; how its
     // answer is judged.

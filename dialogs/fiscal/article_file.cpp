@@ -42,3 +42,7 @@ std::string ArticleLineRefusal(const std::string& line, int number) {
 int64_t ArticleCode(const std::string& line) {
     return StrToInt64(line.substr(0, line.find(';')));
 }
+
+std::string ArticleCommandData(const std::string& password, const std::string& line) {
+    return password + ";" + line;
+}

@@ -28,3 +28,7 @@ std::string ArticleLineRefusal(const std::string& line, int number = 0);
 // The article code of a line: the text before its first ";" as a 64-bit integer (EConvertError
 // when it is not one).
 int64_t ArticleCode(const std::string& line);
+
+// The register's "add article" command and its data text: the password, then the line as it stands.
+inline constexpr unsigned AddArticleCommand = 0x24;
+std::string ArticleCommandData(const std::string& password, const std::string& line);

@@ -2,13 +2,13 @@
 
 #include "dialogs/fiscal/article_file.h"
 #include "driver/driver.h"
+#include "shell/command_sequence.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
 
 TForm20* Form20 = nullptr;
 
 namespace {
-constexpr unsigned AddArticleCommand = 0x24;
 const std::string kTimeoutText = "Ошибка! Таймаут устройства! ";
 
 // What the person learns after the last line: refused lines are named, so no article is lost unseen.
@@ -69,13 +69,14 @@ void TForm20::Button1Click() {
 void TForm20::Button2Click() {
     if (!FieldsAccepted({{"Пароль: ", Edit1.Text()}})) return;
     const std::vector<std::string> lines = Memo1.Lines().ToVector();
-    if (!LinesParse(lines)) return;
+    if (!LinesParse(lines) || !LinesFormable(lines)) return;
     ProgressBar1.SetMin(0);
     ProgressBar1.SetMax(static_cast<int>(lines.size()));
     ProgressBar1.SetPosition(0);
     int refused = 0, firstRefused = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
-        AnswerRecord* answer = SendCommand(AddArticleCommand, Edit1.Text() + ";" + lines[i]);
+        AnswerRecord* answer =
+            SendPrepared(AddArticleCommand, ArticleCommandData(Edit1.Text(), lines[i]), nullptr);
         Session.CurrentAnswer = answer;
         ProgressBar1.SetPosition(static_cast<int>(i + 1));
         Repaint();
@@ -94,6 +95,17 @@ bool TForm20::LinesParse(const std::vector<std::string>& lines) {
         if (lines[i].empty() || ArticleLineParses(lines[i])) continue;
         ShowMessage(ArticleLineRefusal(lines[i], static_cast<int>(i + 1)));
         return false;
+    }
+    return true;
+}
+
+// Every line's command can go out with the password typed, or none is sent.
+bool TForm20::LinesFormable(const std::vector<std::string>& lines) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const bool formable = CommandSequence().Formable("Строка " + std::to_string(i + 1), [&] {
+            SendPrepared(AddArticleCommand, ArticleCommandData(Edit1.Text(), lines[i]), nullptr);
+        });
+        if (!formable) return false;
     }
     return true;
 }

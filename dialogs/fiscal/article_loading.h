@@ -33,6 +33,7 @@ public:
 private:
     void LayOut();
     bool LinesParse(const std::vector<std::string>& lines);
+    bool LinesFormable(const std::vector<std::string>& lines);
 };
 
 extern TForm20* Form20;

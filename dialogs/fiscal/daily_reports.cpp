@@ -2,6 +2,7 @@
 
 #include "dialogs/fiscal/report_steps.h"
 #include "driver/driver.h"
+#include "shell/command_sequence.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
 #include "shell/windows.h"
@@ -49,16 +50,31 @@ void TForm23::Button6Click() {
     MarkReportDone(Button4);
 }
 
+// The printout of the control tape, wrapped in a non-fiscal receipt; its four commands are formed
+// before the receipt is opened.
 void TForm23::Button5Click() {
     if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     const std::string password = Edit1.Text();
-    Button4.SetEnabled(true);
-    if (!CheckAnswer(OpenNonFiscalReceipt(password, nullptr))) return;
-    if (!CheckAnswer(PrintText(DefaultPassword, "%MHJc*** Контрольная лента ***", nullptr))) return;
-    if (!CheckAnswer(PrintExtraDailyReport(password, erControlTape, 0, 0, nullptr),
-                     AnswerCheck().Decoded("Проверка состояния регистратора:\n  ")))
+    const auto open = [&] { return OpenNonFiscalReceipt(password, nullptr); };
+    const auto title = [] { return PrintText(DefaultPassword, "%MHJc*** Контрольная лента ***", nullptr); };
+    const auto tape = [&] { return PrintExtraDailyReport(password, erControlTape, 0, 0, nullptr); };
+    const auto close = [&] { return CloseNonFiscalReceipt(password, nullptr); };
+    CommandSequence sequence;
+    if (!sequence.Formable([&] {
+            open();
+            title();
+            tape();
+            close();
+        }))
         return;
-    if (!CheckAnswer(CloseNonFiscalReceipt(password, nullptr))) return;
+    Button4.SetEnabled(true);
+    if (!CheckAnswer(open(), AnswerCheck().In(sequence, "открытие чека"))) return;
+    if (!CheckAnswer(title(), AnswerCheck().In(sequence, "заголовок ленты"))) return;
+    if (!CheckAnswer(
+            tape(),
+            AnswerCheck().Decoded("Проверка состояния регистратора:\n  ").In(sequence, "контрольная лента")))
+        return;
+    if (!CheckAnswer(close(), AnswerCheck().In(sequence, "закрытие чека"))) return;
     MarkReportDone(Button4);
 }
 

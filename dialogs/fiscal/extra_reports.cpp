@@ -1,5 +1,6 @@
 #include "dialogs/fiscal/extra_reports.h"
 
+#include "dialogs/fiscal/report_steps.h"
 #include "driver/driver.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
@@ -36,13 +37,10 @@ void TForm31::FormActivate() {
 // The wrapping receipt is opened and closed with the default password whatever the edit holds.
 void TForm31::Button2Click() {
     if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
-    const AnswerCheck wrapping =
-        AnswerCheck().Decoded("Печать дополнительных дневных отчетов :\n  ").CodeEdit(&Edit3);
-    if (!CheckAnswer(OpenNonFiscalReceipt(DefaultPassword, nullptr), wrapping)) return;
-    if (!CheckAnswer(PrintExtraDailyReport(Edit1.Text(), ComboBox1.ItemIndex(), 0, 0, nullptr),
-                     AnswerCheck().Decoded("Печать дополнительных дневных отчетов:\n  ").CodeEdit(&Edit3)))
-        return;
-    CheckAnswer(CloseNonFiscalReceipt(DefaultPassword, nullptr), wrapping);
+    PrintInsideReceipt(
+        {[this] { return PrintExtraDailyReport(Edit1.Text(), ComboBox1.ItemIndex(), 0, 0, nullptr); },
+         "отчет", "Печать дополнительных дневных отчетов :\n  ", "Печать дополнительных дневных отчетов:\n  ",
+         Edit3});
 }
 
 void TForm31::Button4Click() {

@@ -4,6 +4,7 @@
 
 #include "driver/driver.h"
 #include "platform/clock/clock.h"
+#include "shell/command_sequence.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
 
@@ -53,10 +54,16 @@ void TForm15::FormActivate() {
     Edit2.SetText(TwoDigits(now.Hour) + TwoDigits(now.Minute));
 }
 
-// The restart's answer is neither stored nor judged: the register goes quiet while it restarts.
+// The restart's answer is neither stored nor judged: the register goes quiet while it restarts. Both
+// commands are formed before the clock is set, so that the restart cannot be the one left out.
 void TForm15::Button3Click() {
     if (!FieldsAccepted(
             {{"Дата (DDMMYY): ", Edit1.Text()}, {"Время (HHMM):", Edit2.Text()}, {"Пароль:", Edit3.Text()}}))
+        return;
+    if (!CommandSequence().Formable([this] {
+            SetDateTime(Edit3.Text(), Edit1.Text(), Edit2.Text(), nullptr);
+            RestartRegistrator(Edit3.Text(), nullptr);
+        }))
         return;
     int error = 0;
     AnswerRecord* answer = SetDateTime(Edit3.Text(), Edit1.Text(), Edit2.Text(), &error);

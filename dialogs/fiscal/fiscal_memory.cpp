@@ -4,6 +4,7 @@
 
 #include "dialogs/fiscal/memory_blocks.h"
 #include "driver/driver.h"
+#include "shell/command_sequence.h"
 #include "shell/session.h"
 #include "shell/status_viewer.h"
 #include "shell/typed_fields.h"
@@ -113,6 +114,19 @@ bool TForm7::SpanAccepted(const Span& span) {
         return false;
     }
     return true;
+}
+
+// The blocks' commands differ only in their address; the last byte's address is the longest any
+// of them carries, so that command is formed for all.
+bool TForm7::BlocksFormable(const Span& span, unsigned code) {
+    const std::string password = Edit3.Text();
+    const int64_t last = span.Start + span.Count - 1;
+    return CommandSequence().Formable([&] {
+        const std::string data =
+            code == kReadMemory ? ReadMemoryData(password, last)
+                                : WriteMemoryData(password, last, std::vector<uint8_t>(kMemoryBlockSize));
+        SendPrepared(code, data, nullptr);
+    });
 }
 
 bool TForm7::Confirmed(const std::string& question, const std::string& cancelled) {

@@ -51,6 +51,8 @@ private:
     void LayOut();
     void FieldChanged(TEdit& changed);
     bool SpanAccepted(const Span& span);
+    // Whether every block command of a read (F1h) or a write (F2h) of the span can go out.
+    bool BlocksFormable(const Span& span, unsigned code);
     bool Confirmed(const std::string& question, const std::string& cancelled);
     void SetRunning(bool running);
     void StartProgress(const Span& span);

@@ -41,7 +41,7 @@ void TForm7::Button3Click() {
         ShowMessage("Ошибка! Количество повторов не может быть отрицательным!");
         return;
     }
-    if (!SpanAccepted(span)) return;
+    if (!SpanAccepted(span) || !BlocksFormable(span, kReadMemory)) return;
     SaveDialog1.SetInitialDir(std::filesystem::current_path().string());
     if (!SaveDialog1.Execute()) return;
     if (!Confirmed("Данные будут записаны в выбранный файл. Продолжать?",

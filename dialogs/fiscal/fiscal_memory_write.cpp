@@ -16,7 +16,7 @@ const std::string kWriteCaption = "Ошибка записи в флеш-пам�
 void TForm7::Button4Click() {
     if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     const Span span{StrToInt(Edit4.Text()), StrToInt(Edit5.Text())};
-    if (!SpanAccepted(span)) return;
+    if (!SpanAccepted(span) || !BlocksFormable(span, kWriteMemory)) return;
     OpenDialog1.SetInitialDir(std::filesystem::current_path().string());
     if (!OpenDialog1.Execute()) return;
     if (!Confirmed("Данные будут записаны в флеш-память регистратора. Продолжать?",

@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <string>
 
+#include "driver/answer_record.h"
 #include "platform/forms/forms.h"
+
+class CommandSequence;
 
 class TFiscalParamsForm : public TForm {
 public:
@@ -43,14 +46,24 @@ private:
     };
     TaxRow Row(int row);
 
+    // The parts ticked in the confirmation window.
+    struct Parts {
+        bool Taxes, FiscalNumber, TaxIds;
+    };
+
     bool ReadNumbers();
     bool ReadTax(int row);
-    bool TypedFieldsAccepted();
-    int ProgramTaxes();
+    bool PartsAccepted(const Parts& parts);
+    bool TaxesAccepted();
     bool FiscalNumberLengthAccepted();
     bool TaxIdLengthsAccepted();
-    int ProgramFiscalNumber();
-    int ProgramTaxIdNumbers();
+    void FormParts(const Parts& parts);
+    AnswerRecord* SendTax(int row, int* error);
+    AnswerRecord* SendFiscalNumber(int* error);
+    AnswerRecord* SendTaxIdNumbers(int* error);
+    int ProgramTaxes(CommandSequence& sequence);
+    int ProgramFiscalNumber(CommandSequence& sequence);
+    int ProgramTaxIdNumbers(CommandSequence& sequence);
 
     const bool extended_;
     std::array<TLabel, 5> rowLabels_;

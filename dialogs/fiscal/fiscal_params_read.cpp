@@ -22,6 +22,7 @@ std::string TaxNumberOf(const std::string& field) {
 
 void TFiscalParamsForm::Button1Click() {
     if (!FieldsAccepted({{"Пароль:", Edit8.Text()}})) return;
+    if (!FiscalReadingFormable(Edit8.Text())) return;
     if (!ReadNumbers()) return;
     for (int row = 0; row < 5; ++row)
         if (!ReadTax(row)) return;

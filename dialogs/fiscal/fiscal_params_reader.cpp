@@ -43,6 +43,7 @@ TForm17::TForm17() {
 
 void TForm17::Button3Click() {
     if (!FieldsAccepted({{"Пароль:", Edit5.Text()}})) return;
+    if (!FiscalReadingFormable(Edit5.Text())) return;
     if (!ReadNumbers()) return;
     for (int row = 0; row < 5; ++row)
         if (!ReadTax(row)) return;

@@ -3,13 +3,13 @@
 #include "dialogs/fiscal/article_file.h"
 #include "dialogs/fiscal/article_loading.h"
 #include "driver/driver.h"
+#include "shell/command_sequence.h"
 #include "shell/status_viewer.h"
 #include "shell/typed_fields.h"
 
 TForm21* Form21 = nullptr;
 
 namespace {
-constexpr unsigned AddArticleCommand = 0x24;
 constexpr int BarHeight = 50;
 const char* const kDisplayFunctions[] = {"Очистить", "Верхняя строка", "Нижняя строка", "Дата и время"};
 const std::string kDiscountTimeout = "Таймаут устройства! Ошибка надбавки-скидки!";
@@ -170,15 +170,17 @@ void TForm21::Label5Click() {
 
 // A call the driver refused sent nothing: it is reported, and no earlier answer is judged for it.
 bool TForm21::Judge(AnswerRecord* answer, int refused, const std::string& timeoutText,
-                    const std::string& errorText) {
+                    const std::string& errorText, CommandSequence* sequence, const std::string& step) {
     if (refused < 0) {
         StoreAnswer(answer);
         Edit7.Clear();
-        ShowMessage(errorText);
+        ShowMessage(errorText + (sequence ? sequence->TakenNote() : ""));
         return false;
     }
-    return CheckAnswer(
-        answer, AnswerCheck{}.Timeout(timeoutText).Error(errorText).CodeEdit(&Edit7).Status(&Button16));
+    AnswerCheck check =
+        AnswerCheck{}.Timeout(timeoutText).Error(errorText).CodeEdit(&Edit7).Status(&Button16);
+    if (sequence) check.In(*sequence, step);
+    return CheckAnswer(answer, check);
 }
 
 void TForm21::Button1Click() {
@@ -189,30 +191,41 @@ void TForm21::Button1Click() {
     Judge(answer, refused, "Таймаут устройства! Ошибка открытия чека!", "Ошибка открытия чека");
 }
 
+// Everything typed for the sale is converted, and both its commands formed, before the article is
+// programmed: a sale that cannot go out leaves the goods base as it was.
 void TForm21::Button2Click() {
     if (Edit3.Text().empty()) {
         ShowMessage("Не выбран товар!");
         return;
     }
-    if (Session.PqVariant == 0 && !ProgramSelectedArticle()) return;
+    const bool programArticle = Session.PqVariant == 0;
+    if (programArticle && !ArticleAccepted()) return;
     const int64_t code = ArticleCode(Edit3.Text());
     DecimalSeparator = '.';
     const double quantity = StrToFloat(Edit10.Text());
     const double price = StrToFloat(Edit9.Text());
+    // The register learns the article line as it stands before selling it.
+    const auto program = [this] {
+        return SendPrepared(AddArticleCommand, ArticleCommandData(Edit1.Text(), Edit3.Text()), nullptr);
+    };
+    const auto sell = [&](int* refused) { return SellItem(DefaultPassword, code, price, quantity, refused); };
+    CommandSequence sequence;
+    if (!sequence.Formable([&] {
+            if (programArticle) program();
+            sell(nullptr);
+        }))
+        return;
+    if (programArticle && !Judge(program(), 0, TimeoutMessage, "Ошибка ", &sequence, "запись товара")) return;
     int refused = 0;
-    AnswerRecord* answer = SellItem(DefaultPassword, code, price, quantity, &refused);
-    Judge(answer, refused, "Таймаут устройства! Ошибка продажи!", "Ошибка продажи");
+    AnswerRecord* answer = sell(&refused);
+    Judge(answer, refused, "Таймаут устройства! Ошибка продажи!", "Ошибка продажи", &sequence, "продажа");
 }
 
-// The register learns the article line as it stands before selling it.
-bool TForm21::ProgramSelectedArticle() {
+bool TForm21::ArticleAccepted() {
     if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return false;
-    if (!ArticleLineParses(Edit3.Text())) {
-        ShowMessage(ArticleLineRefusal(Edit3.Text()));
-        return false;
-    }
-    AnswerRecord* answer = SendCommand(AddArticleCommand, Edit1.Text() + ";" + Edit3.Text());
-    return Judge(answer, 0, TimeoutMessage, "Ошибка ");
+    if (ArticleLineParses(Edit3.Text())) return true;
+    ShowMessage(ArticleLineRefusal(Edit3.Text()));
+    return false;
 }
 
 void TForm21::Button10Click() {

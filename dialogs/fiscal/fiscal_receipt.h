@@ -12,7 +12,8 @@
 #include "shell/window_links.h"
 
 struct TerminalSale;
-struct CardAmount;
+class CommandSequence;
+struct MoneyAmount;
 
 class TForm21 : public TTerminalForm {
 public:
@@ -77,22 +78,25 @@ private:
     void LayOut();
     void BindHandlers();
     void FillLists();
-    // The common answer handling: true when the register answered with "0000".
+    // The common answer handling: true when the register answered with "0000". A command of a
+    // sequence is named in it, and its failure says what the register took before.
     bool Judge(AnswerRecord* answer, int refused, const std::string& timeoutText,
-               const std::string& errorText);
-    bool ProgramSelectedArticle();
+               const std::string& errorText, CommandSequence* sequence = nullptr,
+               const std::string& step = "");
+    bool ArticleAccepted();
     void Discount(AnswerRecord* (*command)(const std::string&, double, int*), TEdit& value);
     void TaxGroupDiscount(AnswerRecord* (*command)(const std::string&, double, int, int*), TEdit& value,
                           TEdit& group);
     void Cancel(int type);
     void ShowErrorField(AnswerRecord* answer, int refused);
     // Payment steps.
-    void PayInCash(int type);
-    void PayByCard(int type, const CardAmount& amount);
-    void PayWithTypedIdentifier(int type, const CardAmount& amount);
-    bool Bookable(const TerminalSale& sale, int type, const CardAmount& amount) const;
-    std::string CardPaymentData(int type, const CardAmount& amount, const std::string& identifier) const;
-    bool BookCardPayment(int type, const CardAmount& amount, const std::string& identifier,
+    void PayInCash(int type, const MoneyAmount& amount);
+    void PayByCard(int type, const MoneyAmount& amount);
+    bool CardCommandsFormable(int type, const MoneyAmount& amount);
+    void PayWithTypedIdentifier(int type, const MoneyAmount& amount);
+    bool Bookable(const TerminalSale& sale, int type, const MoneyAmount& amount) const;
+    std::string CardPaymentData(int type, const MoneyAmount& amount, const std::string& identifier) const;
+    bool BookCardPayment(int type, const MoneyAmount& amount, const std::string& identifier,
                          const std::string& timeoutText, const std::string& errorText);
     void PrintLines(const std::vector<std::string>& lines);
 };

@@ -2,6 +2,7 @@
 
 #include "dialogs/fiscal/fiscal_params.h"
 #include "driver/driver.h"
+#include "shell/command_sequence.h"
 #include "shell/session.h"
 
 const AnswerRecord* ReadFiscalValue(NumberQuery query, const std::string& name, const std::string& password) {
@@ -22,4 +23,13 @@ const AnswerRecord* ReadTaxRow(const std::string& password, int row) {
                        AnswerCheck().Timeout(caption + TimeoutMessage).Caption(caption).Refusal(&error))
                ? answer
                : nullptr;
+}
+
+bool FiscalReadingFormable(const std::string& password) {
+    return CommandSequence().Formable([&] {
+        for (NumberQuery query : {GetSerialNumber, GetFiscalNumber, GetTaxIdNumber})
+            query(password, nullptr);
+        for (int row = 0; row < 5; ++row)
+            GetTaxes(password, row, nullptr);
+    });
 }

@@ -12,3 +12,7 @@ using NumberQuery = AnswerRecord* (*)(const std::string& password, int* error);
 const AnswerRecord* ReadFiscalValue(NumberQuery query, const std::string& name, const std::string& password);
 // 48h for tax row 0..4, a failure shown behind "Налог А:\n  " .. "Налог Д:\n  ".
 const AnswerRecord* ReadTaxRow(const std::string& password, int row);
+
+// Whether every query of a reading (42h, 44h, 46h, 48h for the five rows) can go out with this
+// password; when one cannot, says so and nothing is sent.
+bool FiscalReadingFormable(const std::string& password);

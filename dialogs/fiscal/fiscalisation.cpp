@@ -3,6 +3,7 @@
 #include "driver/driver.h"
 #include "platform/clock/clock.h"
 #include "platform/text/text.h"
+#include "shell/command_sequence.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
 
@@ -10,6 +11,7 @@ TForm19* Form19 = nullptr;
 
 namespace {
 const std::string kCaption = "Фіскаліз. реєстратора:\n  ";
+const std::string kConfirmation = "РЕЄСТРАТОР ФІСКАЛІЗОВАНО УСПІШНО!";
 // The register writes its fiscal memory after 40h; it is asked again at this pace, for at most this long.
 constexpr unsigned kWaitPauseMs = 500;
 constexpr unsigned kWaitLimitMs = 60000;
@@ -60,17 +62,28 @@ bool TForm19::PasswordsAccepted() {
     return true;
 }
 
+// Every command of the fiscalisation and of its confirming receipt is formed before 40h goes out.
 void TForm19::Button2Click() {
     if (!FieldsAccepted({{"Заводской номер ККМ:", Edit4.Text()},
                          {"Пароль налогового инспектора:", Edit1.Text()},
                          {"Пароль:", Edit3.Text()}}))
         return;
     if (!PasswordsAccepted()) return;
+    CommandSequence sequence;
+    if (!sequence.Formable([&] {
+            Fiscalize(Edit3.Text(), Edit4.Text(), Edit1.Text(), nullptr);
+            GetDiagnosticInfo(DefaultPassword, nullptr);
+            OpenNonFiscalReceipt(DefaultPassword, nullptr);
+            PrintServiceReport(DefaultPassword, 1, nullptr);
+            PrintText(DefaultPassword, kConfirmation, nullptr);
+            CloseNonFiscalReceipt(DefaultPassword, nullptr);
+        }))
+        return;
     int error = 0;
     AnswerRecord* answer = Fiscalize(Edit3.Text(), Edit4.Text(), Edit1.Text(), &error);
-    if (!CheckAnswer(answer, Judged(Edit5, kCaption, error))) return;
+    if (!CheckAnswer(answer, Judged(Edit5, kCaption, error).In(sequence, "фискализация"))) return;
     if (!WaitForRegister()) return;
-    PrintConfirmation();
+    PrintConfirmation(sequence);
 }
 
 // Asks 80h until the register answers without error; the message loop runs between the questions,
@@ -100,15 +113,19 @@ bool TForm19::WaitForRegister() {
 }
 
 // The confirming receipt goes out with the default password; a failed service line does not stop it.
-void TForm19::PrintConfirmation() {
+void TForm19::PrintConfirmation(CommandSequence& sequence) {
     int error = 0;
-    if (!CheckAnswer(OpenNonFiscalReceipt(DefaultPassword, &error), Judged(Edit5, kCaption, error))) return;
-    CheckAnswer(PrintServiceReport(DefaultPassword, 1, &error),
-                Judged(Edit5, "Фискализация регистратора:\n  ", error));
-    if (!CheckAnswer(PrintText(DefaultPassword, "РЕЄСТРАТОР ФІСКАЛІЗОВАНО УСПІШНО!", &error),
-                     Judged(Edit5, kCaption, error)))
+    if (!CheckAnswer(OpenNonFiscalReceipt(DefaultPassword, &error),
+                     Judged(Edit5, kCaption, error).In(sequence, "открытие чека")))
         return;
-    if (!CheckAnswer(CloseNonFiscalReceipt(DefaultPassword, &error), Judged(Edit5, kCaption, error))) return;
+    CheckAnswer(PrintServiceReport(DefaultPassword, 1, &error),
+                Judged(Edit5, "Фискализация регистратора:\n  ", error).In(sequence, "служебный отчет"));
+    if (!CheckAnswer(PrintText(DefaultPassword, kConfirmation, &error),
+                     Judged(Edit5, kCaption, error).In(sequence, "строка подтверждения")))
+        return;
+    if (!CheckAnswer(CloseNonFiscalReceipt(DefaultPassword, &error),
+                     Judged(Edit5, kCaption, error).In(sequence, "закрытие чека")))
+        return;
     ShowMessage("Фіскаліз. реєстратора - Успішно!");
 }
 

@@ -3,6 +3,8 @@
 // inspector's password, waits until it answers without error, and prints a confirming receipt.
 #include "platform/forms/forms.h"
 
+class CommandSequence;
+
 class TForm19 : public TForm {
 public:
     TForm19();
@@ -19,7 +21,7 @@ public:
 private:
     bool PasswordsAccepted();
     bool WaitForRegister();
-    void PrintConfirmation();
+    void PrintConfirmation(CommandSequence& sequence);
 
     bool waiting_ = false;
     bool givenUp_ = false;

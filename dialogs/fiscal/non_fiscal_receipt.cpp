@@ -2,6 +2,7 @@
 
 #include "driver/driver.h"
 #include "platform/text/text.h"
+#include "shell/command_sequence.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
 
@@ -49,14 +50,26 @@ void TForm8::Memo1KeyPress(char32_t& key) {
 void TForm8::Button2Click() {
     if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     const std::string password = Edit1.Text();
-    if (!CheckAnswer(OpenNonFiscalReceipt(password, nullptr))) return;
-    for (int i = 0; i < Memo1.Lines().Count(); ++i) {
-        AnswerRecord* answer = PrintText(password, PrintedLine(Memo1.Lines()[i]), nullptr);
-        if (CheckAnswer(answer)) continue;
-        // A refused line, or one too long to send, still closes the receipt, so that the register is
-        // not left in it; after no answer at all there is nobody to close it with.
-        if (answer->Answered() || answer->NotSent()) CheckAnswer(CloseNonFiscalReceipt(password, nullptr));
+    std::vector<std::string> lines;
+    for (int i = 0; i < Memo1.Lines().Count(); ++i)
+        lines.push_back(PrintedLine(Memo1.Lines()[i]));
+    CommandSequence sequence;
+    const bool formable = sequence.Formable([&] {
+        OpenNonFiscalReceipt(password, nullptr);
+        for (const std::string& line : lines)
+            PrintText(password, line, nullptr);
+        CloseNonFiscalReceipt(password, nullptr);
+    });
+    if (!formable) return;
+    if (!CheckAnswer(OpenNonFiscalReceipt(password, nullptr), AnswerCheck().In(sequence, "открытие чека")))
+        return;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        AnswerRecord* answer = PrintText(password, lines[i], nullptr);
+        if (CheckAnswer(answer, AnswerCheck().In(sequence, "строка " + std::to_string(i + 1)))) continue;
+        // A refused line still closes the receipt, so that the register is not left in it; after no
+        // answer at all there is nobody to close it with.
+        if (answer->Answered()) CheckAnswer(CloseNonFiscalReceipt(password, nullptr));
         return;
     }
-    CheckAnswer(CloseNonFiscalReceipt(password, nullptr));
+    CheckAnswer(CloseNonFiscalReceipt(password, nullptr), AnswerCheck().In(sequence, "закрытие чека"));
 }

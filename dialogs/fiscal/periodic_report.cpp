@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "dialogs/fiscal/report_steps.h"
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
@@ -74,8 +75,8 @@ void TForm25::RadioGroup1Click() {
     GroupBox3.SetVisible(!byDate);
 }
 
-// The report numbers are converted before anything is sent, so that a number mistyped leaves no
-// non-fiscal receipt open. A refused report still closes the receipt.
+// The report numbers are converted and the three commands formed before anything is sent, so that
+// nothing mistyped leaves a non-fiscal receipt open. A refused report still closes the receipt.
 void TForm25::Button2Click() {
     if (!FieldsAccepted({{"Пароль:", Edit3.Text()}})) return;
     const std::string password = Edit3.Text();
@@ -88,12 +89,8 @@ void TForm25::Button2Click() {
         const int first = StrToInt(Edit1.Text()), last = StrToInt(Edit2.Text());
         report = [=] { return PrintPeriodicReportByNumber(password, first, last, type, nullptr); };
     }
-    Button3.SetEnabled(true);
-    Edit8.Clear();
-    const AnswerCheck check = AnswerCheck().Decoded("Печать периодического отчета :\n  ").CodeEdit(&Edit8);
-    if (!CheckAnswer(OpenNonFiscalReceipt(DefaultPassword, nullptr), check)) return;
-    CheckAnswer(report(), check);
-    CheckAnswer(CloseNonFiscalReceipt(DefaultPassword, nullptr), check);
+    const std::string caption = "Печать периодического отчета :\n  ";
+    PrintInsideReceipt({report, "отчет", caption, caption, Edit8, &Button3, true});
 }
 
 void TForm25::Button3Click() {

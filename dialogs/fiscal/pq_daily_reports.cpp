@@ -3,6 +3,7 @@
 #include "dialogs/fiscal/daily_reports.h"
 #include "dialogs/fiscal/report_steps.h"
 #include "driver/driver.h"
+#include "shell/command_sequence.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
 
@@ -59,17 +60,35 @@ void TForm48::Button4Click() {
     Button6.SetVisible(UnloadsControlTape(Session.FirmwareVersion, Session.HighPriority()));
 }
 
+// Unloading and clearing the control tape, and the article base when ticked: every command is
+// formed before the first goes out.
 void TForm48::Button6Click() {
     if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
+    const bool clearArticles = CheckBox1.Checked();
+    const auto report = [this](int type) { return PrintDailyReport(Edit1.Text(), type, nullptr); };
+    const auto clear = [] { return SendPrepared(kClearArticles, DefaultPassword + ";", nullptr); };
+    CommandSequence sequence;
+    if (!sequence.Formable([&] {
+            report(drUnloadTape);
+            report(drClearTape);
+            if (clearArticles) clear();
+        }))
+        return;
     Button4.SetEnabled(true);
     Session.StatusReady = 1;
     Edit3.Clear();
-    const AnswerCheck report = AnswerCheck().Decoded("Печать дневных отчетов:\n  ").CodeEdit(&Edit3);
-    if (!CheckAnswer(PrintDailyReport(Edit1.Text(), drUnloadTape, nullptr), report)) return;
-    if (!CheckAnswer(PrintDailyReport(Edit1.Text(), drClearTape, nullptr), report)) return;
-    if (CheckBox1.Checked() &&
-        !CheckAnswer(SendCommand(kClearArticles, DefaultPassword + ";"),
-                     AnswerCheck().Timeout("Таймаут устройства! Ошибка!").Error("Ошибка ").CodeEdit(&Edit3)))
+    const AnswerCheck reportCheck = AnswerCheck().Decoded("Печать дневных отчетов:\n  ").CodeEdit(&Edit3);
+    if (!CheckAnswer(report(drUnloadTape),
+                     AnswerCheck(reportCheck).In(sequence, "выгрузка контрольной ленты")))
+        return;
+    if (!CheckAnswer(report(drClearTape),
+                     AnswerCheck(reportCheck).In(sequence, "обнуление контрольной ленты")))
+        return;
+    if (clearArticles && !CheckAnswer(clear(), AnswerCheck()
+                                                   .Timeout("Таймаут устройства! Ошибка!")
+                                                   .Error("Ошибка ")
+                                                   .CodeEdit(&Edit3)
+                                                   .In(sequence, "обнуление базы товаров")))
         return;
     Button4.SetEnabled(true);
 }

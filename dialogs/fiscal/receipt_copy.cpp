@@ -1,5 +1,6 @@
 #include "dialogs/fiscal/receipt_copy.h"
 
+#include "dialogs/fiscal/report_steps.h"
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
@@ -27,15 +28,11 @@ TForm41::TForm41() {
     Button1.OnClick = [this] { Close(); };
 }
 
-// The register judges the range; the numbers go as typed.
+// The register judges the range; the numbers go as typed. A refused copy leaves the receipt open.
 void TForm41::Button2Click() {
     if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     const int first = StrToInt(Edit2.Text());
     const int last = StrToInt(Edit4.Text());
-    const AnswerCheck wrapping = AnswerCheck().Decoded("Печать копии чека :\n  ").CodeEdit(&Edit3);
-    if (!CheckAnswer(OpenNonFiscalReceipt(DefaultPassword, nullptr), wrapping)) return;
-    if (!CheckAnswer(PrintReceiptCopyByNumber(Edit1.Text(), first, last, nullptr),
-                     AnswerCheck().Decoded("Печать копии чека:\n  ").CodeEdit(&Edit3)))
-        return;
-    CheckAnswer(CloseNonFiscalReceipt(DefaultPassword, nullptr), wrapping);
+    PrintInsideReceipt({[&] { return PrintReceiptCopyByNumber(Edit1.Text(), first, last, nullptr); }, "копия",
+                        "Печать копии чека :\n  ", "Печать копии чека:\n  ", Edit3});
 }

@@ -1,18 +1,18 @@
 // Paying the open receipt: in cash by one command, or by card through the bank terminal, whose
 // transaction identifier books the payment in the register.
 #include "dialogs/fiscal/fiscal_receipt.h"
+#include "dialogs/fiscal/money_amount.h"
 #include "dialogs/fiscal/terminal_exchange.h"
-#include "dialogs/fiscal/terminal_protocol.h"
 #include "driver/driver.h"
 #include "driver/frame.h"
+#include "shell/command_sequence.h"
 #include "shell/typed_fields.h"
 
 namespace {
 constexpr unsigned CardPaymentCommand = 0x78;
 constexpr size_t IdentifierLength = 20;
 const std::string kBadPayment = "Ошибочный тип оплаты";
-const std::string kBadCardAmount =
-    "Ошибочная сумма оплаты! Введите сумму больше нуля, не более двух знаков после точки (например 12.50).";
+const std::string kAmountField = "Величина оплаты";
 const std::string kCardFailure = "Ошибка оплаты банковской картой!";
 const std::string kBookingTimeout = "Таймаут устройства! Ошибка оплаты банковской картой!";
 const std::string kBookingError = "Ошибка оплаты чека банковской картой";
@@ -58,11 +58,11 @@ std::vector<std::string> CardLines(const TerminalSale& sale) {
 }
 
 // The customer has paid on the terminal: the operator learns what to cancel there.
-std::string ApprovedSale(const CardAmount& amount, const std::string& identifier) {
+std::string ApprovedSale(const MoneyAmount& amount, const std::string& identifier) {
     return "Сумма: " + amount.Text + "\nИдентификатор транзакции: " + identifier;
 }
 
-std::string ApprovedNotBooked(const std::string& reason, const CardAmount& amount,
+std::string ApprovedNotBooked(const std::string& reason, const MoneyAmount& amount,
                               const std::string& identifier) {
     return reason + "\nТерминал одобрил оплату банковской картой, но в чеке она не проведена.\n" +
            ApprovedSale(amount, identifier) + "\nОтмените оплату на терминале.";
@@ -79,32 +79,24 @@ void TForm21::Button8Click() {
         ShowMessage(kBadPayment);
         return;
     }
-    if (!CardPaymentPossible() || type == 0) {
-        PayInCash(type);
-        return;
-    }
-    // One amount for the terminal and the register, checked before the terminal is called.
-    const auto amount = ParseCardAmount(Edit8.Text());
+    // One amount for cash, the terminal and the register, checked before anything goes out; the
+    // field keeps what was typed.
+    const auto amount = ParseMoneyAmount(Edit8.Text());
     if (!amount) {
-        ShowMessage(kBadCardAmount);
+        ShowMessage(MoneyAmountMessage(kAmountField));
         return;
     }
-    if (CheckBox3.Checked())
+    if (!CardPaymentPossible() || type == 0)
+        PayInCash(type, *amount);
+    else if (CheckBox3.Checked())
         PayWithTypedIdentifier(type, *amount);
     else
         PayByCard(type, *amount);
 }
 
-void TForm21::PayInCash(int type) {
-    double amount = 0;
-    try {
-        amount = StrToFloat(Edit8.Text());
-    } catch (const EConvertError&) {
-        ShowMessage(kBadPayment);
-        return;
-    }
+void TForm21::PayInCash(int type, const MoneyAmount& amount) {
     int refused = 0;
-    AnswerRecord* answer = MakePayment(Edit1.Text(), type, amount, &refused);
+    AnswerRecord* answer = MakePayment(Edit1.Text(), type, amount.Value(), &refused);
     if (refused == RefusalOutOfRange) {
         StoreAnswer(answer);
         Edit7.Clear();
@@ -114,7 +106,7 @@ void TForm21::PayInCash(int type) {
     Judge(answer, refused, "Таймаут устройства! Ошибка оплаты чека!", "Ошибка оплаты чека");
 }
 
-void TForm21::PayWithTypedIdentifier(int type, const CardAmount& amount) {
+void TForm21::PayWithTypedIdentifier(int type, const MoneyAmount& amount) {
     const std::string identifier = CharLeft(Edit13.Text(), IdentifierLength);
     if (!FieldsAccepted({{"Идентификатор транзакций", identifier}})) return;
     if (!IdentifierCarried(identifier) || !FitsFrame(CardPaymentData(type, amount, identifier))) {
@@ -124,7 +116,8 @@ void TForm21::PayWithTypedIdentifier(int type, const CardAmount& amount) {
     BookCardPayment(type, amount, identifier, kBookingTimeout, kBookingError);
 }
 
-void TForm21::PayByCard(int type, const CardAmount& amount) {
+void TForm21::PayByCard(int type, const MoneyAmount& amount) {
+    if (!CardCommandsFormable(type, amount)) return;
     const auto sale = TerminalExchange(*this, amount.Kopecks);
     if (!sale || sale->TransactionId.empty()) {
         ShowMessage(kCardFailure);
@@ -147,8 +140,17 @@ void TForm21::PayByCard(int type, const CardAmount& amount) {
     if (!CheckBox4.Checked()) PrintLines(kSignatureLines);
 }
 
+// What the register gets besides the terminal's answer is formed before the card is charged: the
+// booking (its identifier, still unknown, left empty) and the signature lines.
+bool TForm21::CardCommandsFormable(int type, const MoneyAmount& amount) {
+    return CommandSequence().Formable([&] {
+        SendPrepared(CardPaymentCommand, CardPaymentData(type, amount, ""), nullptr);
+        if (!CheckBox4.Checked()) PrintLines(kSignatureLines);
+    });
+}
+
 // Only values that keep their commands' fields, and an identifier the register gets unchanged.
-bool TForm21::Bookable(const TerminalSale& sale, int type, const CardAmount& amount) const {
+bool TForm21::Bookable(const TerminalSale& sale, int type, const MoneyAmount& amount) const {
     if (!IdentifierCarried(sale.TransactionId)) return false;
     if (!FitsFrame(CardPaymentData(type, amount, sale.TransactionId))) return false;
     if (CheckBox4.Checked()) return true;
@@ -157,13 +159,13 @@ bool TForm21::Bookable(const TerminalSale& sale, int type, const CardAmount& amo
     return true;
 }
 
-std::string TForm21::CardPaymentData(int type, const CardAmount& amount,
+std::string TForm21::CardPaymentData(int type, const MoneyAmount& amount,
                                      const std::string& identifier) const {
     return Edit1.Text() + ";" + IntToStr(type) + ";" + amount.Text + ";" + identifier + ";";
 }
 
 // The payment's answer is judged at once, before printed lines overwrite the shared answer.
-bool TForm21::BookCardPayment(int type, const CardAmount& amount, const std::string& identifier,
+bool TForm21::BookCardPayment(int type, const MoneyAmount& amount, const std::string& identifier,
                               const std::string& timeoutText, const std::string& errorText) {
     AnswerRecord* answer = SendCommand(CardPaymentCommand, CardPaymentData(type, amount, identifier));
     return Judge(answer, 0, timeoutText, errorText);

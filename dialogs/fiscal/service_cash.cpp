@@ -1,7 +1,9 @@
 #include "dialogs/fiscal/service_cash.h"
 
+#include "dialogs/fiscal/money_amount.h"
 #include "driver/driver.h"
 #include "platform/text/text.h"
+#include "shell/command_sequence.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
 
@@ -41,10 +43,16 @@ void TForm9::Button2Click() {
     MoveCash(-1, {"Служебное изъятие денег:\n  ", "Служебное изъятие денег - Успешно!"});
 }
 
-void TForm9::MoveCash(double sign, const Texts& texts) {
+// The amount is checked before anything is sent: a withdrawal negates a positive amount, and a
+// text the register would read as another amount (or none) is refused, naming the field.
+void TForm9::MoveCash(int sign, const Texts& texts) {
     if (!FieldsAccepted({{"Пароль:", Edit5.Text()}})) return;
-    DecimalSeparator = '.';
-    const double amount = sign * StrToFloat(Edit1.Text());
+    const auto typed = ParseMoneyAmount(Edit1.Text());
+    if (!typed) {
+        ShowMessage(MoneyAmountMessage("Сумма"));
+        return;
+    }
+    const double amount = sign * typed->Value();
     const int operatorNumber = StrToInt(Edit3.Text());
     const bool done = CashTakesOneCommand(Session.FirmwareVersion, Session.HighPriority())
                           ? CashInOneCommand(operatorNumber, amount, texts)
@@ -59,11 +67,24 @@ bool TForm9::CashInOneCommand(int operatorNumber, double amount, const Texts& te
     return true;
 }
 
+// The three commands are formed before the receipt is opened, so none of them is left half done
+// for a reason known beforehand.
 bool TForm9::CashInReceipt(int operatorNumber, double amount, const Texts& texts) {
     const std::string password = Edit5.Text();
-    if (!CheckAnswer(OpenFiscalReceipt(password, operatorNumber, 0, 2, nullptr))) return false;
-    AnswerRecord* answer = CashInOutInReceipt(password, 0, amount, nullptr);
-    if (!CheckAnswer(answer, AnswerCheck().Decoded(texts.Prefix))) return false;
+    const auto open = [&] { return OpenFiscalReceipt(password, operatorNumber, 0, 2, nullptr); };
+    const auto move = [&] { return CashInOutInReceipt(password, 0, amount, nullptr); };
+    const auto close = [&] { return CloseNonFiscalReceipt(password, nullptr); };
+    CommandSequence sequence;
+    if (!sequence.Formable([&] {
+            open();
+            move();
+            close();
+        }))
+        return false;
+    if (!CheckAnswer(open(), AnswerCheck().In(sequence, "открытие чека"))) return false;
+    AnswerRecord* answer = move();
+    if (!CheckAnswer(answer, AnswerCheck().Decoded(texts.Prefix).In(sequence, "служебная сумма")))
+        return false;
     Edit2.SetText(answer->Field(1));
-    return CheckAnswer(CloseNonFiscalReceipt(password, nullptr));
+    return CheckAnswer(close(), AnswerCheck().In(sequence, "закрытие чека"));
 }

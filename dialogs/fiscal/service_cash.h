@@ -22,7 +22,7 @@ private:
         const char* Prefix;
         const char* Success;
     };
-    void MoveCash(double sign, const Texts& texts);
+    void MoveCash(int sign, const Texts& texts);
     bool CashInOneCommand(int operatorNumber, double amount, const Texts& texts);
     bool CashInReceipt(int operatorNumber, double amount, const Texts& texts);
 };

@@ -1,5 +1,6 @@
 #include "dialogs/fiscal/sold_goods_report.h"
 
+#include "dialogs/fiscal/report_steps.h"
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/main_window.h"
@@ -50,18 +51,15 @@ void TForm24::FormActivate() {
     Button4.SetEnabled(false);
 }
 
-// The codes are converted before anything is sent, so that a code mistyped leaves no non-fiscal
-// receipt open. A refused report still closes the receipt.
+// The codes are converted and the three commands formed before anything is sent, so that nothing
+// mistyped leaves a non-fiscal receipt open. A refused report still closes the receipt.
 void TForm24::Button2Click() {
     if (!FieldsAccepted({{"Пароль:", Edit1.Text()}})) return;
     const int64_t last = StrToInt64(Edit4.Text());
     const int64_t first = StrToInt64(Edit2.Text());
-    Button4.SetEnabled(true);
-    Edit3.Clear();
-    const AnswerCheck check = AnswerCheck().Decoded(kCaption).CodeEdit(&Edit3);
-    if (!CheckAnswer(OpenNonFiscalReceipt(DefaultPassword, nullptr), check)) return;
-    CheckAnswer(PrintArticulReport(Edit1.Text(), first, last, nullptr), check);
-    CheckAnswer(CloseNonFiscalReceipt(DefaultPassword, nullptr), check);
+    const std::string password = Edit1.Text();
+    PrintInsideReceipt({[=] { return PrintArticulReport(password, first, last, nullptr); }, "отчет", kCaption,
+                        kCaption, Edit3, &Button4, true});
 }
 
 void TForm24::Button4Click() {

@@ -1,17 +1,8 @@
 #include "dialogs/fiscal/terminal_protocol.h"
 
-#include <algorithm>
-
 #include "platform/text/text.h"
 
 namespace {
-// Longer amounts are no sale but a typing slip.
-constexpr size_t kLongestWhole = 11;
-
-bool AllDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 std::string Field(const std::string& tag, const std::string& value) {
     return tag + "=" + value;
 }
@@ -53,25 +44,4 @@ std::optional<std::string> SaleRequestFrame(const std::string& session, int64_t 
                              Field("53", "UAH") + sep + Field("61", "1");
     if (body.size() > TerminalRequestLimit) return std::nullopt;
     return std::string{'\0', static_cast<char>(body.size())} + body;
-}
-
-std::optional<CardAmount> ParseCardAmount(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return std::nullopt;
-    text = text.substr(first, text.find_last_not_of(' ') + 1 - first);
-    const size_t point = text.find('.');
-    std::string_view whole = text.substr(0, point);
-    const std::string_view fraction = point == std::string_view::npos ? "" : text.substr(point + 1);
-    if (whole.empty() || !AllDigits(whole)) return std::nullopt;
-    if (point != std::string_view::npos && (fraction.empty() || fraction.size() > 2 || !AllDigits(fraction)))
-        return std::nullopt;
-    whole.remove_prefix(std::min(whole.find_first_not_of('0'), whole.size() - 1));
-    if (whole.size() > kLongestWhole) return std::nullopt;
-    std::string cents(fraction);
-    cents.resize(2, '0');
-    int64_t kopecks = 0;
-    for (char digit : std::string(whole) + cents)
-        kopecks = kopecks * 10 + (digit - '0');
-    if (kopecks <= 0) return std::nullopt;
-    return CardAmount{std::string(whole) + "." + cents, kopecks};
 }

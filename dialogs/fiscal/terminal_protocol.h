@@ -32,12 +32,3 @@ std::string TerminalValue(const TerminalFields& fields, const std::string& tag);
 // kopecks; nullopt when the body would not fit its length byte or the session value would cut or
 // add fields.
 std::optional<std::string> SaleRequestFrame(const std::string& session, int64_t kopecks);
-
-// A card payment's amount, once for the terminal and the register.
-struct CardAmount {
-    std::string Text; // as the register takes amounts: "12.50"
-    int64_t Kopecks;  // for the terminal: 1250
-};
-// Decimal digits with at most two after a ".", blanks around allowed, above zero and at most 11
-// digits before the point. nullopt for anything else: "12.345", ".5", "12.", "1e1", "12,50", "-5", "0".
-std::optional<CardAmount> ParseCardAmount(std::string_view text);

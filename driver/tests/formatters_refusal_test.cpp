@@ -156,6 +156,30 @@ TEST_F(FormatterTest, AFormingCheckFormsASequenceWithoutSendingAndKeepsItsFirstR
               "В регистратор ничего не отправлено.");
 }
 
+// A data text a window made itself goes out as made, and is formed and refused like a formatter's.
+TEST_F(FormatterTest, APreparedDataTextIsSentAsMadeOrRefusedWhenAFrameCannotCarryIt) {
+    const std::string line = Pw + ";101;Хлеб;12.50;1;1;";
+    const regsim::ReceivedFrame frame = SentBy([&](int* e) { return SendPrepared(0x24, line, e); });
+    EXPECT_EQ(frame.Code, 0x24u);
+    EXPECT_EQ(frame.Data, "736204;101;Хлеб;12.50;1;1;");
+
+    sim_.ClearFrames();
+    const std::string tooLong = Pw + ";" + std::string(213, 'x'); // 220 bytes
+    int error = 0;
+    {
+        FormingCheck check;
+        SendPrepared(0x24, line, &error);
+        EXPECT_EQ(error, 0);
+        SendPrepared(0x24, tooLong, &error);
+        EXPECT_EQ(check.FirstRefusal(), RefusalDataTooLong);
+        EXPECT_EQ(check.FirstRefusedCommand(), 0x24u);
+    }
+    EXPECT_EQ(SendPrepared(0x24, tooLong, &error), &TheAnswer());
+    EXPECT_EQ(error, RefusalDataTooLong);
+    EXPECT_TRUE(TheAnswer().NotSent());
+    EXPECT_EQ(sim_.FrameCount(), 0u);
+}
+
 TEST(FixedText, MatchesPrintfInTheCLocale) {
     for (double value : {0.0, -0.0, 1.0, 0.005, 0.015, 1.255, 2.675, 12.345, -0.5, 99.995, 1234.567, 1e9,
                          123456789.125, 0.0005, 1e-9, -3.14159, 5e15}) {

@@ -199,6 +199,14 @@ TEST(CommandSequenceNote, NumberedStepsOneAfterAnotherAreNamedOnce) {
     }
 }
 
+// One of many commands alike is named before the message.
+TEST_F(CheckAnswerTest, AnUnformableCommandAmongManyIsNamed) {
+    CommandSequence sequence;
+    EXPECT_FALSE(sequence.Formable("Строка 3", [] { PrintText("736204", std::string(230, 'a'), nullptr); }));
+    EXPECT_EQ(host.Texts(),
+              std::vector<std::string>{"Строка 3: " + UnformableCommandMessage(0x61, RefusalDataTooLong)});
+}
+
 // A plain run against the simulated register: everything is formed before the first frame, and the
 // command that fails names those taken before it.
 class CommandSequenceRun : public CheckAnswerTest {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialogs/fiscal/money_amount.h"
 #include "dialogs/fiscal/terminal_protocol.h"
 
 namespace {
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const auto& [tag, value] : ParseTerminalText(body))
         Require(value.find(TerminalFieldSeparator) == std::string::npos);
 
-    const auto amount = ParseCardAmount(amountText);
+    const auto amount = ParseMoneyAmount(amountText);
     if (!amount) return 0;
     Require(amount->Kopecks >= 1 && amount->Text == KopecksText(amount->Kopecks));
     const std::string session = TerminalValue(fields, "00");

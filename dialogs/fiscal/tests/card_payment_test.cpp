@@ -1,4 +1,5 @@
 #include "dialogs/fiscal/fiscal_windows.h"
+#include "dialogs/fiscal/money_amount.h"
 #include "dialogs/fiscal/tests/fiscal_fixture.h"
 #include "dialogs/fiscal/tests/terminal_process.h"
 
@@ -60,8 +61,7 @@ protected:
     bool TerminalOpened() const { return Form21->TerminalTimeouts.ReadTotalTimeoutConstant != 0; }
 };
 
-const std::string kBadAmount =
-    "Ошибочная сумма оплаты! Введите сумму больше нуля, не более двух знаков после точки (например 12.50).";
+const std::string kBadAmount = MoneyAmountMessage("Величина оплаты");
 const std::string kApproved =
     "Терминал одобрил оплату банковской картой, но в чеке она не проведена.\nСумма: 12.50"
     "\nИдентификатор транзакции: ";
@@ -231,6 +231,27 @@ TEST_F(CardPaymentTest, OneAmountForTheTerminalAndTheRegister) {
     EXPECT_FALSE(TerminalOpened());
 }
 
+// What the register is to get besides the terminal's answer is formed before the terminal is called:
+// a password too long for the signature lines, or for the booking itself, stops the payment before
+// the card is charged.
+TEST_F(CardPaymentTest, WhatTheRegisterCannotTakeStopsThePaymentBeforeTheCardIsCharged) {
+    const struct {
+        size_t password;
+        bool plain; // no card or signature lines
+        unsigned refused;
+    } cases[] = {{200, false, 0x61}, {215, true, 0x78}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.password);
+        Form21->Edit1.SetText(std::string(c.password, '7'));
+        Form21->CheckBox4.SetChecked(c.plain);
+        EXPECT_TRUE(PayInShownWindow({}, "12.50").empty());
+        EXPECT_FALSE(TerminalOpened());
+        EXPECT_EQ(sim.FrameCount(), 0u);
+        EXPECT_EQ(host.Texts(), Texts{UnformableCommandMessage(c.refused, RefusalDataTooLong)});
+    }
+    Form21->Edit1.SetText(DefaultPassword);
+}
+
 TEST_F(CardPaymentTest, AmountsAndTypesThatCannotBePaidAreRefusedBeforeAnythingIsSent) {
     Session.PaymentCount = 12;
     Form21->FormActivate();
@@ -242,7 +263,9 @@ TEST_F(CardPaymentTest, AmountsAndTypesThatCannotBePaidAreRefusedBeforeAnythingI
         {"0.00", 1, kBadAmount},
         {"-5", 1, kBadAmount},
         {"abc", 1, kBadAmount},
-        {"", 0, "Ошибочный тип оплаты"},
+        // Cash is held to the same rule.
+        {"", 0, kBadAmount},
+        {"1e250", 0, kBadAmount},
         {"12.50", 11, "Ошибочный тип оплаты"}, // a type the register does not have
     };
     Form21->TerminalPortName = "/nonexistent/terminal";

@@ -5,7 +5,18 @@
 #include <iterator>
 #include <vector>
 
+#include "dialogs/fiscal/program_confirm.h"
 #include "shell/tests/shell_fixture.h"
+
+// The confirmation of programming the fiscal parameters, the next time it shows, ticks every part
+// and goes on.
+inline void TickEveryPartNext(RecordingUiHost& host) {
+    host.OnModal("TForm22", [](TForm&) {
+        for (TCheckBox* box : {&Form22->CheckBox2, &Form22->CheckBox3, &Form22->CheckBox4})
+            box->SetChecked(true);
+        Form22->Button1.Click();
+    });
+}
 
 class FiscalFixture : public ShellFixture {
 protected:

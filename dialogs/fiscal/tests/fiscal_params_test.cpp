@@ -2,6 +2,7 @@
 
 #include "dialogs/fiscal/tests/fiscal_fixture.h"
 #include "platform/profile/profile.h"
+#include "shell/typed_fields.h"
 
 namespace {
 
@@ -40,6 +41,16 @@ protected:
         return labels_;
     }
     std::vector<std::string> labels_;
+
+    // Parameters of the extended window that every part takes (the rows' kinds as activation sets them).
+    static void TypeGoodParameters() {
+        Form37->Edit15.SetText("4000999999");
+        Form37->Edit3.SetText("111122223333");
+        Form37->Edit1.SetText("4444555566667");
+        Form37->ComboBox3.SetItemIndex(0);
+        Form37->Edit12.SetText("ПДВ_Г");
+        Form37->Edit14.SetText("ПДВ_Д");
+    }
 
     std::vector<uint8_t> CodesSent() const {
         std::vector<uint8_t> codes;
@@ -199,6 +210,84 @@ TEST_F(FiscalParamsTest, TheExtendedWindowChecksLengthsBeforeSending) {
             EXPECT_EQ(sim.State().FiscalNumber, c.fiscal);
         }
     }
+}
+
+// Everything the ticked parts send is checked, and every command formed, after the confirmation and
+// before the first tax goes out: a refusal of any part sends nothing at all, shows no result window
+// and leaves the results of the last programming; cancelling checks nothing.
+TEST_F(FiscalParamsTest, ARefusalOfAnyPartSendsNothingAtAll) {
+    const struct {
+        const char* name;
+        std::function<void()> type;
+        std::string message;
+    } cases[] = {
+        {"fiscal number of 9", [] { Form37->Edit15.SetText("123456789"); },
+         "Неверная длина фискального номера, исправьте!"},
+        {"fiscal number of 11", [] { Form37->Edit15.SetText("12345678901"); },
+         "Неверная длина фискального номера, исправьте!"},
+        {"identification number of 11", [] { Form37->Edit3.SetText("12345678901"); },
+         "Неверный длина идентификационного номера, исправьте!"},
+        {"identification number of 13", [] { Form37->Edit3.SetText("1234567890123"); },
+         "Неверный длина идентификационного номера, исправьте!"},
+        {"tax number of 11", [] { Form37->Edit1.SetText("12345678901"); },
+         "Неверный длина налогового номера, исправьте!"},
+        {"tax number of 14", [] { Form37->Edit1.SetText("12345678901234"); },
+         "Неверный длина налогового номера, исправьте!"},
+        {"no kind of tax", [] { Form37->ComboBox3.SetItemIndex(-1); }, "Налог В:\n  Не выбран тип налога!"},
+        {"separator in a name", [] { Form37->Edit12.SetText("Акц;из"); },
+         FieldSeparatorMessage("Налог Г, наименование")},
+        {"separator in the fiscal number", [] { Form37->Edit15.SetText("12345;7890"); },
+         FieldSeparatorMessage("Фискальный номер:")},
+        {"name too long for a frame", [] { Form37->Edit14.SetText(std::string(210, 'x')); },
+         UnformableCommandMessage(0x47, RefusalDataTooLong)},
+    };
+    for (const auto& c : cases) {
+        for (const bool cancel : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (cancel ? ", cancelled" : ""));
+            Form36->FiscalNumberResult = Form36->TaxIdResult = Form36->TaxRatesResult = 1;
+            sim.ClearFrames();
+            host.Clear();
+            std::vector<std::string> labels = {"not pressed"};
+            host.OnModal("TForm37", [&](TForm& form) {
+                TypeGoodParameters();
+                c.type();
+                labels = Program(*Form37, true, true, true, cancel);
+                form.Close();
+            });
+            Form37->ShowModal();
+            EXPECT_TRUE(labels.empty());
+            EXPECT_EQ(sim.FrameCount(), 0u);
+            EXPECT_EQ(host.Texts(),
+                      cancel ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+            EXPECT_EQ(Form36->FiscalNumberResult + Form36->TaxIdResult + Form36->TaxRatesResult, 3);
+        }
+    }
+    // Each check concerns its own part only: a fiscal number of the wrong length does not stop the
+    // taxes when the fiscal number is not ticked.
+    host.OnModal("TForm37", [&](TForm& form) {
+        TypeGoodParameters();
+        Form37->Edit15.SetText("123456789");
+        EXPECT_EQ(Program(*Form37, false, false, true)[2], "Ставки налогов - успешно.");
+        form.Close();
+    });
+    Form37->ShowModal();
+    EXPECT_EQ(CodesSent(), std::vector<uint8_t>(5, 0x47));
+    EXPECT_TRUE(host.Texts().empty());
+}
+
+// When the register takes the taxes and then refuses the fiscal number, the message says what it
+// took, and the result window shows each part as the register answered it.
+TEST_F(FiscalParamsTest, AFailureAfterTheTaxesNamesTheTaxesTaken) {
+    Form18->FormActivate();
+    sim.SetOverride(0x43, {.Error = "0006"});
+    const auto labels = Program(*Form18, true, true, true);
+    EXPECT_EQ(labels,
+              (std::vector<std::string>{"Фискальный номер - ошибка.", "Регистрационный номер - успешно.",
+                                        "Ставки налогов - успешно."}));
+    EXPECT_EQ(CodesSent(), (std::vector<uint8_t>{0x47, 0x47, 0x47, 0x47, 0x47, 0x43, 0x45}));
+    EXPECT_EQ(host.Texts(),
+              std::vector<std::string>{"Ошибка SetFiscalNumber!\nРегистратор уже принял: налог А, "
+                                       "налог Б, налог В, налог Г, налог Д."});
 }
 
 TEST_F(FiscalParamsTest, CountryCodeTwoHidesTheIdentificationNumber) {

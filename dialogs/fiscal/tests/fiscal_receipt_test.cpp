@@ -1,5 +1,6 @@
 #include "dialogs/fiscal/article_file.h"
 #include "dialogs/fiscal/fiscal_windows.h"
+#include "dialogs/fiscal/money_amount.h"
 #include "dialogs/fiscal/tests/fiscal_fixture.h"
 
 namespace {
@@ -97,7 +98,7 @@ TEST_F(FiscalReceiptTest, TheRegisterRefusesWhatIsOutOfOrder) {
         TButton* button;
         std::string message;
     } cases[] = {
-        {&Form21->Button2, "Ошибка продажи"},
+        {&Form21->Button2, "Ошибка продажи\nРегистратор уже принял: запись товара."},
         {&Form21->Button3, "Ошибка надбавки-скидки"},
         {&Form21->Button13, "Ошибка печати итога"},
         {&Form21->Button8, "Ошибка оплаты чека"},
@@ -146,15 +147,20 @@ TEST_F(FiscalReceiptTest, ASaleProgramsItsArticleFirstUnlessTheModelHasNoNeed) {
         Session.PqVariant = c.pq;
         Sell(1, "1", "30.00");
         std::vector<int> codes = Codes();
-        codes.erase(std::unique(codes.begin(), codes.end()), codes.end()); // resends of a silent frame
+        codes.erase(std::unique(codes.begin(), codes.end()),
+                    codes.end()); // resends of a silent frame
         EXPECT_EQ(codes, c.codes);
         EXPECT_EQ(host.Texts(), c.messages);
     }
     EXPECT_EQ(Document().Lines.size(), 2u);
 }
 
+// Everything typed for a sale is checked, and both its commands formed, before
+// the article is programmed: nothing reaches the register for a sale that could
+// not be made.
 TEST_F(FiscalReceiptTest, BadInputIsReportedBeforeTheSaleIsSent) {
     Form21->Button1.Click();
+    const std::string quantityRefused = UnformableCommandMessage(0x64, RefusalQuantity);
     const struct {
         uint8_t pq;
         std::string article, quantity, price;
@@ -163,23 +169,21 @@ TEST_F(FiscalReceiptTest, BadInputIsReportedBeforeTheSaleIsSent) {
         bool errorBox;
     } cases[] = {
         {0, "", "1", "1.00", {}, {"Не выбран товар!"}, false},
-        {0,
-         "101;Хлеб;12.50;1;1;",
-         "abc",
-         "1.00",
-         {0x24},
-         {"'abc' is not a valid floating point value."},
-         true},
-        {0,
-         "101;Хлеб;12.50;1;1;",
-         "1",
-         "12,50",
-         {0x24},
-         {"'12,50' is not a valid floating point value."},
-         true},
+        {0, "101;Хлеб;12.50;1;1;", "abc", "1.00", {}, {"'abc' is not a valid floating point value."}, true},
+        {0, "101;Хлеб;12.50;1;1;", "1", "12,50", {}, {"'12,50' is not a valid floating point value."}, true},
         {0, "Хлеб;101;", "1", "1.00", {}, {ArticleLineRefusal("Хлеб;101;")}, false},
+        {0, "12a;Хлеб;12.50;1;1;", "1", "1.00", {}, {"'12a' is not a valid integer value."}, true},
         {1, "Хлеб;101;", "1", "1.00", {}, {"'Хлеб' is not a valid integer value."}, true},
-        {0, "101;Хлеб;12.50;1;1;", "0", "1.00", {0x24}, {"Ошибка продажи"}, false},
+        {0, "101;Хлеб;12.50;1;1;", "0", "1.00", {}, {quantityRefused}, false},
+        {0, "101;Хлеб;12.50;1;1;", "1", "-1", {}, {UnformableCommandMessage(0x64, RefusalPrice)}, false},
+        {1, "101;Хлеб;12.50;1;1;", "0", "1.00", {}, {quantityRefused}, false},
+        {0,
+         "101;" + std::string(220, 'x') + ";1.00;1;1;",
+         "1",
+         "1.00",
+         {},
+         {UnformableCommandMessage(0x24, RefusalDataTooLong)},
+         false},
         {1, "999;Нет;1.00;1;1;", "1", "1.00", {0x64}, {"Ошибка продажи"}, false},
     };
     for (const auto& c : cases) {
@@ -196,6 +200,51 @@ TEST_F(FiscalReceiptTest, BadInputIsReportedBeforeTheSaleIsSent) {
             EXPECT_EQ(host.Messages().at(0).kind, MessageRequest::Error);
         }
     }
+    EXPECT_EQ(Document().Lines.size(), 0u);
+}
+
+// A cash payment the register would read as another amount, or as none, is
+// refused before it is sent, naming the field and keeping what was typed; a
+// sound one goes out with two decimals.
+TEST_F(FiscalReceiptTest, ACashAmountIsCheckedBeforeItIsSent) {
+    Form21->Button1.Click();
+    Sell(0, "1", "12.50");
+    const std::string refused = MoneyAmountMessage("Величина оплаты");
+    // What reaches the register for each amount typed; nothing for a refused one.
+    const std::pair<std::string, Texts> cases[] = {
+        {"1e250", {}},
+        {"-1", {}},
+        {"0.001", {}},
+        {"1e-5", {}},
+        {"0.00", {}},
+        {"12.345", {}},
+        {"12,50", {}},
+        {"", {}},
+        {" 2.5 ", {"736204;0;2.50;"}},
+        {"10", {"736204;0;10.00;"}},
+    };
+    for (const auto& [amount, sent] : cases) {
+        SCOPED_TRACE(amount);
+        sim.ClearFrames();
+        host.Clear();
+        std::string code, typed;
+        host.OnModal("TForm21", [&](TForm& form) {
+            Form21->ComboBox1.SetItemIndex(0);
+            Form21->Edit8.SetText(amount);
+            Form21->Edit7.SetText("0000");
+            Form21->Button8.Click();
+            typed = Form21->Edit8.Text();
+            code = Form21->Edit7.Text();
+            form.Close();
+        });
+        Form21->ShowModal();
+        EXPECT_EQ(host.Texts(), sent.empty() ? Texts{refused} : Texts{});
+        EXPECT_EQ(DataOf(0x67), sent);
+        EXPECT_EQ(sim.FrameCount(), sent.size());
+        EXPECT_EQ(typed, amount);
+        EXPECT_EQ(code, "0000");
+    }
+    EXPECT_EQ(Document().Paid(), 1250);
 }
 
 TEST_F(FiscalReceiptTest, BarCodeAndDisplayShowOnlyTheErrorField) {
@@ -241,7 +290,8 @@ TEST_F(FiscalReceiptTest, ActivationFillsTheListsAgain) {
     EXPECT_EQ(Form21->ListBox1.Items().ToVector(), Texts{"7;Чай;3.00;1;1;"});
     EXPECT_TRUE(host.FileRequests().empty());
 
-    // Without a loaded file the receipt asks for one; cancelling leaves the list empty.
+    // Without a loaded file the receipt asks for one; cancelling leaves the list
+    // empty.
     Form20->Label3.SetCaption("");
     Form20->Memo1.Clear();
     Form21->FormActivate();
@@ -261,12 +311,14 @@ TEST_F(FiscalReceiptTest, ARegisterThatStopsAnsweringInTheMiddle) {
     Sell(0, "1", "12.50");
     sim.SetOverride(0x64, {.Silent = true});
     Sell(1, "1", "30.00");
-    EXPECT_EQ(host.Texts(), Texts{"Таймаут устройства! Ошибка продажи!"});
+    EXPECT_EQ(host.Texts(), Texts{"Таймаут устройства! Ошибка продажи!\nРегистратор уже "
+                                  "принял: запись товара."});
     EXPECT_EQ(Form21->Edit7.Text(), "");
     sim.ClearOverrides();
     host.Clear();
     Form21->Button13.Click();
-    EXPECT_EQ(Form21->Label5.Caption(), "42.50"); // the silent sale was made all the same
+    EXPECT_EQ(Form21->Label5.Caption(),
+              "42.50"); // the silent sale was made all the same
     EXPECT_TRUE(host.Texts().empty());
 }
 

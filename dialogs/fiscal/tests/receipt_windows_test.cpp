@@ -1,6 +1,7 @@
 // Non-fiscal receipt, service cash, and voiding or closing an open receipt, against the simulator.
 #include <cstdlib>
 
+#include "dialogs/fiscal/money_amount.h"
 #include "dialogs/fiscal/tests/fiscal_fixture.h"
 #include "platform/forms/grab.h"
 
@@ -50,6 +51,7 @@ TEST_F(ReceiptWindowsTest, ARefusedLineStillClosesTheReceiptButASilenceDoesNot) 
     Form8->Button2.Click();
     EXPECT_EQ(Codes(), (std::vector<int>{0x60, 0x61, 0x65}));
     ASSERT_EQ(host.Texts().size(), 1u);
+    EXPECT_NE(host.Texts()[0].find("\nРегистратор уже принял: открытие чека."), std::string::npos);
     EXPECT_EQ(sim.State().Document.Kind, DocumentKind::None);
 
     sim.ClearFrames();
@@ -57,7 +59,8 @@ TEST_F(ReceiptWindowsTest, ARefusedLineStillClosesTheReceiptButASilenceDoesNot) 
     sim.SetOverride(0x61, {.Silent = true});
     Form8->Button2.Click();
     EXPECT_EQ(Codes(), (std::vector<int>{0x60, 0x61}));
-    EXPECT_EQ(host.Texts(), (std::vector<std::string>{TimeoutMessage}));
+    EXPECT_EQ(host.Texts(),
+              (std::vector<std::string>{TimeoutMessage + "\nРегистратор уже принял: открытие чека."}));
 }
 
 TEST_F(ReceiptWindowsTest, ASemicolonTypedIsWarnedAboutAndKept) {
@@ -127,11 +130,62 @@ TEST_F(ReceiptWindowsTest, ServiceCashRefusalsStopTheHandler) {
     ASSERT_EQ(host.Texts().size(), 1u);
     EXPECT_TRUE(Begins(host.Texts()[0], "Служебное изъятие денег:\n  ")) << host.Texts()[0];
 
-    // An amount that is no number sends nothing.
+    // A withdrawal the register refuses inside the receipt names the receipt it opened.
     sim.ClearFrames();
-    Form9->Edit1.SetText("1,5x");
+    host.Clear();
+    Session.FirmwareVersion = "3.01";
+    Form9->Edit1.SetText("100000.00");
+    Form9->Button2.Click();
+    EXPECT_EQ(Codes(), (std::vector<int>{0x63, 0x77}));
+    ASSERT_EQ(host.Texts().size(), 1u);
+    EXPECT_TRUE(Begins(host.Texts()[0], "Служебное изъятие денег:\n  ")) << host.Texts()[0];
+    EXPECT_TRUE(host.Texts()[0].ends_with("\nРегистратор уже принял: открытие чека.")) << host.Texts()[0];
+
+    // An operator number that is no number sends nothing.
+    sim.UpdateState([](regsim::RegisterState& state) { state.Document = {}; });
+    sim.ClearFrames();
+    Form9->Edit1.SetText("1.00");
+    Form9->Edit3.SetText("1x");
     EXPECT_THROW(Form9->Button3Click(), EConvertError);
     EXPECT_TRUE(Codes().empty());
+    Form9->Edit3.SetText("1");
+}
+
+// What the register would take as another amount, or as none, is refused before anything is sent, on
+// either path and with either button; the drawer keeps its cash and no receipt is left open, so the
+// next deposit goes through.
+TEST_F(ReceiptWindowsTest, ServiceCashAmountsAreCheckedBeforeAnythingIsSent) {
+    sim.UpdateState([](regsim::RegisterState& state) { state.Reports.Cash = 1000; });
+    const std::string refused = MoneyAmountMessage("Сумма");
+    for (const std::string firmware : {"2.02", "3.01"}) {
+        Session.FirmwareVersion = firmware;
+        for (const std::string amount :
+             {"-1", "0.001", "1e-5", "1e250", "0", "0.00", "12.345", "1,5", "1e2", "", "100000000000"}) {
+            for (TButton* button : {&Form9->Button3, &Form9->Button2}) {
+                SCOPED_TRACE(firmware + " \"" + amount + "\" " + button->Caption());
+                sim.ClearFrames();
+                host.Clear();
+                host.OnModal("TForm9", [&](TForm& form) {
+                    Form9->Edit1.SetText(amount);
+                    button->Click();
+                    EXPECT_EQ(Form9->Edit1.Text(), amount);
+                    form.Close();
+                });
+                Form9->ShowModal();
+                EXPECT_EQ(sim.FrameCount(), 0u);
+                EXPECT_EQ(host.Texts(), std::vector<std::string>{refused});
+            }
+        }
+        EXPECT_EQ(sim.State().Reports.Cash, 1000);
+        EXPECT_EQ(sim.State().Document.Kind, DocumentKind::None);
+    }
+    // The largest amount the window takes goes out as typed.
+    host.Clear();
+    Form9->Edit1.SetText(" 99999999999.99 ");
+    Form9->Button3.Click();
+    EXPECT_EQ(DataOf(0x77), std::vector<std::string>{"736204;0;99999999999.99;"});
+    EXPECT_EQ(host.Texts(), std::vector<std::string>{"Служебный внос денег - Успешно!"});
+    EXPECT_EQ(sim.State().Document.Kind, DocumentKind::None);
 }
 
 TEST_F(ReceiptWindowsTest, ActivationShowsTheReceiptStateAndWhatMayBeDone) {

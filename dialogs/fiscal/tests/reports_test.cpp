@@ -108,7 +108,9 @@ TEST_F(ReportsTest, PqTapeUnloadingClearsTheArticlesOnlyWhenTicked) {
 
     sim.SetOverride(0x3B, {.Error = "0104"});
     Form48->Button6.Click();
-    EXPECT_EQ(host.Texts(), std::vector<std::string>{"Ошибка "});
+    // The bare word, and what the register took before.
+    EXPECT_EQ(host.Texts(), std::vector<std::string>{"Ошибка \nРегистратор уже принял: выгрузка контрольной "
+                                                     "ленты, обнуление контрольной ленты."});
     EXPECT_EQ(Form48->Edit3.Text(), "0104");
 }
 

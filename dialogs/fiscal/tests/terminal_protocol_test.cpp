@@ -41,41 +41,6 @@ TEST(TerminalProtocol, AnswerFieldsAreTakenFieldByField) {
         EXPECT_EQ(TerminalValue(ParseTerminalBody(c.body), c.tag), c.value) << c.body;
 }
 
-TEST(TerminalProtocol, ACardAmountIsDigitsWithAtMostTwoDecimals) {
-    const struct {
-        std::string text;
-        std::optional<std::string> amount;
-        int64_t kopecks;
-    } cases[] = {
-        {"12.50", "12.50", 1250},
-        {" 12.5  ", "12.50", 1250},
-        {"12", "12.00", 1200},
-        {"007.05", "7.05", 705},
-        {"0.01", "0.01", 1},
-        {"99999999999.99", "99999999999.99", 9999999999999},
-        {"100000000000", std::nullopt, 0},
-        {"0", std::nullopt, 0},
-        {"0.00", std::nullopt, 0},
-        {"12.345", std::nullopt, 0},
-        {".5", std::nullopt, 0},
-        {"12.", std::nullopt, 0},
-        {"1e1", std::nullopt, 0},
-        {"12,50", std::nullopt, 0},
-        {"-5", std::nullopt, 0},
-        {"+5", std::nullopt, 0},
-        {"1 2", std::nullopt, 0},
-        {"\t12", std::nullopt, 0},
-        {"", std::nullopt, 0},
-    };
-    for (const auto& c : cases) {
-        const auto amount = ParseCardAmount(c.text);
-        ASSERT_EQ(amount.has_value(), c.amount.has_value()) << c.text;
-        if (!amount) continue;
-        EXPECT_EQ(amount->Text, *c.amount);
-        EXPECT_EQ(amount->Kopecks, c.kopecks);
-    }
-}
-
 TEST(TerminalProtocol, AnswerTextIsUtf8WhenValidElseCp1251) {
     const std::string cp1251 = "02=\xCF\xF0\xE8\xE2\xE0\xF2\x1C"
                                "58=TXN\xB9"

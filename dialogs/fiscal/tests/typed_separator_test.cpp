@@ -35,15 +35,20 @@ TEST_F(TypedSeparatorTest, EveryTypedFieldOfTheFiscalWindowsRefusesTheSeparator)
         receipt.CheckBox3.SetChecked(true);
         receipt.Edit13.SetText("TX1");
     };
+    // Programming checks what the parts ticked in its confirmation send: every part is ticked here.
+    const auto tickEveryPart = [this] { TickEveryPartNext(host); };
     const SeparatorRow rows[] = {
+        {Form37, &Form37->Edit8, "Пароль:", &Form37->Button5, tickEveryPart},
+        {Form37, &Form37->Edit3, "Регистрационный номер РРО:  (ІД)", &Form37->Button5, tickEveryPart},
+        {Form37, &Form37->Edit1, "(ПН)", &Form37->Button5, tickEveryPart},
+        {Form37, &Form37->Edit4, "Налог А, ставка налога", &Form37->Button5, tickEveryPart},
+        {Form37, &Form37->Edit14, "Налог Д, наименование", &Form37->Button5, tickEveryPart},
         {Form37, &Form37->Edit15, "Фискальный номер:", &Form37->Button5,
-         [] { Form37->Edit15.SetText("12345"); }},
-        {Form37, &Form37->Edit8, "Пароль:", &Form37->Button5},
-        {Form37, &Form37->Edit3, "Регистрационный номер РРО:  (ІД)", &Form37->Button5},
-        {Form37, &Form37->Edit1, "(ПН)", &Form37->Button5},
-        {Form37, &Form37->Edit4, "Налог А, ставка налога", &Form37->Button5},
-        {Form37, &Form37->Edit14, "Налог Д, наименование", &Form37->Button5},
-        {Form18, &Form18->Edit10, "Налог Б, наименование", &Form18->Button5},
+         [&] {
+             Form37->Edit15.SetText("12345");
+             tickEveryPart();
+         }},
+        {Form18, &Form18->Edit10, "Налог Б, наименование", &Form18->Button5, tickEveryPart},
         {Form18, &Form18->Edit8, "Пароль:", &Form18->Button1},
         {Form17, &Form17->Edit5, "Пароль:", &Form17->Button3},
         {Form15, &Form15->Edit1, "Дата (DDMMYY): ", &Form15->Button3},
@@ -96,8 +101,8 @@ TEST_F(TypedSeparatorTest, EveryTypedFieldOfTheFiscalWindowsRefusesTheSeparator)
     };
     for (const SeparatorRow& row : rows)
         ExpectSeparatorRefused(host, sim, row);
-    // The confirmation of programming is not even asked.
-    EXPECT_EQ(std::count(host.ModalShown().begin(), host.ModalShown().end(), "TForm22"), 0);
+    // The result of programming is not shown: nothing was programmed.
+    EXPECT_EQ(std::count(host.ModalShown().begin(), host.ModalShown().end(), "TForm36"), 0);
 }
 
 // Labels keep their words and lose their line breaks and colon in the message.
