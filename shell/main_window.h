@@ -7,6 +7,7 @@
 
 #include "driver/answer_record.h"
 #include "platform/forms/forms.h"
+#include "platform/serial/serial_port.h"
 #include "shell/port_control.h"
 
 class TForm1 : public TForm {
@@ -133,3 +134,6 @@ private:
     bool modelDetected_ = false; // ModelName belongs to the register connected now
     bool probing_ = false;       // the activation's port probe is under way
 };
+
+// "Невозможно подключить порт <port>:\n  <why>", for the register's port and the terminal's alike.
+std::string PortNotOpenedMessage(const std::string& port, SerialError error);

@@ -188,15 +188,16 @@ void TForm1::OpenTerminalPort() {
     receipt.TerminalTimeouts = T1CommTimeouts{0, 0, 5000, 0, 0};
     receipt.TerminalPortName = ComboBox3.Text();
     SerialPort port;
-    receipt.TerminalError = static_cast<uint32_t>(port.Open(receipt.TerminalPortName));
+    const SerialError opened = port.Open(receipt.TerminalPortName);
+    receipt.TerminalError = static_cast<uint32_t>(opened);
     receipt.TerminalDcb =
         LineSettings{static_cast<uint32_t>(StrToInt(ComboBox4.Text())), 8, Parity::None, StopBits::One};
-    const bool configured = port.IsOpen() && port.Configure(receipt.TerminalDcb) == SerialError::None;
-    receipt.TerminalResult = configured ? 1 : 0;
+    const SerialError failure = port.IsOpen() ? port.Configure(receipt.TerminalDcb) : opened;
+    receipt.TerminalResult = failure == SerialError::None ? 1 : 0;
     port.Close();
     // A port that failed its test is reported and stays red rather than shown as tested.
-    if (!configured) {
-        ShowMessage("Невозможно подключить порт");
+    if (failure != SerialError::None) {
+        ShowMessage(PortNotOpenedMessage(receipt.TerminalPortName, failure));
         return;
     }
     Shape2.SetBrushColor(clGreen);

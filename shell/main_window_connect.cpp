@@ -17,12 +17,6 @@ bool InServiceMode(const AnswerRecord& answer) {
     return (answer.StatusBytes[0] & 0x01) != 0;
 }
 
-// The port as the connection group shows it, and why it did not open.
-std::string PortNotOpenedMessage(const std::string& port) {
-    return "Невозможно подключить порт" + (port.empty() ? "" : " " + port) + ":\n  " +
-           SerialErrorText(LinkOpenError());
-}
-
 // Told once for each log file, not at every connect.
 void TellLogUnwritable() {
     static std::string toldFor;
@@ -66,8 +60,12 @@ void TForm1::Connect() {
 // A port that does not open leaves the link not ready: nothing can be sent on it.
 bool TForm1::OpenChosenPort(uint32_t rate) {
     if (OpenLink(ComboBox1.Text(), rate)) return true;
-    ShowMessage(PortNotOpenedMessage(ComboBox1.Text()));
+    ShowMessage(PortNotOpenedMessage(ComboBox1.Text(), LinkOpenError()));
     return false;
+}
+
+std::string PortNotOpenedMessage(const std::string& port, SerialError error) {
+    return "Невозможно подключить порт" + (port.empty() ? "" : " " + port) + ":\n  " + SerialErrorText(error);
 }
 
 bool TForm1::ReopenLink() {

@@ -179,7 +179,8 @@ TEST_F(UsbWindowTest, TheTerminalPortTestShowsWhetherThePortOpened) {
     // A port that cannot be opened is reported and the shape stays red.
     Form1->ComboBox3.SetText("/nonexistent/ttyNone");
     Form1->Button4.Click();
-    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Невозможно подключить порт"}));
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{
+                                "Невозможно подключить порт /nonexistent/ttyNone:\n  Порт не найден"}));
     EXPECT_EQ(Form1->Shape2.BrushColor(), clRed);
     EXPECT_NE(Form21->TerminalError, 0u);
 }
