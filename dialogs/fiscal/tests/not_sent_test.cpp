@@ -45,7 +45,9 @@ TEST_P(NotSentTest, ShowsNotSentAndSendsNothingMore) {
     window->ShowModal();
     EXPECT_EQ(texts, c.messages);
     EXPECT_EQ(codes, c.codes);
-    if (c.codeEdit) EXPECT_EQ(code, "");
+    if (c.codeEdit) {
+        EXPECT_EQ(code, "");
+    }
     // The report windows close their receipt after a failed report too; that close is the last answer.
     const bool closedAfter = !c.codes.empty() && c.codes.back() == 0x65;
     ASSERT_NE(Session.CurrentAnswer, nullptr);
