@@ -9,6 +9,7 @@
 #include "driver/formatters.h"
 #include "driver/link.h"
 #include "platform/clock/clock.h"
+#include "tools/ptyserve/follow_servers.h"
 #include "tools/regsim/register_simulator.h"
 
 class FormatterTest : public testing::Test {
@@ -44,4 +45,5 @@ protected:
     }
 
     regsim::RegisterSimulator sim_;
+    ptyserve::FollowServers follow_{sim_};
 };

@@ -8,6 +8,7 @@
 #include "driver/link.h"
 #include "driver/link_state.h"
 #include "platform/clock/clock.h"
+#include "tools/ptyserve/follow_servers.h"
 #include "tools/regsim/register_simulator.h"
 
 namespace {
@@ -39,6 +40,7 @@ protected:
     }
 
     regsim::RegisterSimulator sim;
+    ptyserve::FollowServers follow{sim};
 };
 
 TEST_F(LinkExchange, SequenceStartsAt21hAndWraps) {
@@ -116,7 +118,8 @@ TEST_F(LinkExchange, MalformedAnswersAreResentWithTheSameSequence) {
             EXPECT_EQ(sequence, sequences[0]);
         EXPECT_EQ(GetErrorCount() - errorsBefore, c.errorCount);
         EXPECT_EQ(answer->StatusWord, c.statusWord);
-        EXPECT_LT(MonotonicMs() - start, 2000) << "retry count " << c.retryCount;
+        // Spinning through a billion attempts would take minutes; each case takes a fraction of a second.
+        EXPECT_LT(MonotonicMs() - start, 10000) << "retry count " << c.retryCount;
     }
 }
 
@@ -197,9 +200,8 @@ TEST_F(LinkExchange, ClosedLinkEndsExchangesAsNoAnswer) {
     EXPECT_FALSE(CloseLink());
     EXPECT_FALSE(LinkIsOpen());
     SetRetryCount(0);
-    const int64_t start = MonotonicMs();
     EXPECT_EQ(SendCommand(0x21, "736204;")->StatusWord, StatusNoAnswer);
-    EXPECT_LT(MonotonicMs() - start, 40) << "a failing read ends the exchange at once";
+    EXPECT_EQ(TheLink.EmptyReads, 0) << "a failing read ends the exchange at once, without waiting";
     EXPECT_EQ(sim.FrameCount(), 0u);
 }
 

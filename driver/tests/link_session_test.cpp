@@ -12,6 +12,7 @@
 #include "driver/session_log.h"
 #include "platform/clock/clock.h"
 #include "platform/text/text.h"
+#include "tools/ptyserve/follow_servers.h"
 #include "tools/regsim/register_simulator.h"
 
 namespace fs = std::filesystem;
@@ -58,6 +59,7 @@ protected:
     fs::path previousFolder;
     fs::path folder;
     regsim::RegisterSimulator sim;
+    ptyserve::FollowServers follow{sim};
 };
 
 TEST_F(LinkSession, ConnectAndDisconnect) {

@@ -22,6 +22,7 @@
 #include "shell/settings.h"
 #include "shell/tests/fake_sysfs.h"
 #include "shell/windows.h"
+#include "tools/ptyserve/follow_servers.h"
 #include "tools/regsim/register_simulator.h"
 
 class ShellFixture : public ::testing::Test {
@@ -98,6 +99,7 @@ protected:
 
     FakeSysfs sysfs;
     regsim::RegisterSimulator sim;
+    ptyserve::FollowServers follow{sim};
     RecordingUiHost host;
 
 private:
