@@ -145,7 +145,7 @@ TEST_F(ClockReminderTest, TheReportClosesItsReceiptAlsoWhenRefused) {
 // The memo's hint shows in aqua, goes after a while and comes back while the pointer rests there.
 TEST_F(ClockReminderTest, TheMemoHintIsAquaAndShownAgain) {
     SetTimeScale(0.01); // shown 50 ms, again after 100 ms
-    host.OnModal("TForm38", [this](TForm& form) {
+    host.OnModal("TForm38", [](TForm& form) {
         QWidget* memo = Form38->Memo1.Widget();
         auto* hint = qobject_cast<QLabel*>(StyledHintWindow(Form38->Memo1));
         ASSERT_NE(hint, nullptr);
