@@ -18,8 +18,7 @@ protected:
         SetTimeScale(0.01);
         ASSERT_TRUE(sim_.Start()) << sim_.StartError();
         ASSERT_TRUE(OpenLink(sim_.PortPath(), 9600));
-        // These tests read data texts, not resends: an answer late on a loaded machine (the silence
-        // limit is 50 ms at this scale) must not add a resent frame.
+        // These tests read data texts, not resends.
         SetRetryCount(0);
     }
 

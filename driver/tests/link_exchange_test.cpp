@@ -48,7 +48,7 @@ TEST_F(LinkExchange, SequenceStartsAt21hAndWraps) {
         uint8_t counterBefore;
         uint8_t sequence;
     } cases[] = {{0, 0x21}, {93, 0x7E}, {94, 0x20}, {254, 0x61}, {255, 0x20}};
-    SetRetryCount(0); // an answer late on a loaded machine must not add a resent frame
+    SetRetryCount(0); // one frame per case
     for (const auto& c : cases) {
         TheLink.SeqCounter = c.counterBefore;
         sim.ClearFrames();
