@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     const size_t size = sim.State().Network.Readout.Sources.at({kFirmware, 0}).size();
 
     const int64_t start = MonotonicMs();
-    const ReadoutResult result = ReadOut({kFirmware, 0, "736204", file, nullptr});
+    const ReadoutResult result = ReadOut({.Function = kFirmware, .Password = "736204", .Path = file});
     const double elapsed = static_cast<double>(MonotonicMs() - start) / 1000.0;
 
     const size_t wireBytes = CommandBytes(sim) + answers.total;

@@ -22,12 +22,25 @@ foreach(locale IN LISTS KALTOR_TEST_LOCALES)
 endforeach()
 add_custom_target(kaltor_test_locales ALL DEPENDS ${locale_files})
 
+# The test programs of code that runs threads of its own or talks to the simulators' serving thread:
+# the kit timer's worker (kitbase and the controls and kit parts built on it), the simulators, the
+# serial port and the driver that talk to them, and the clock seam they share. Their tests carry the
+# label "threaded"; `threaded_tests` builds just them (what `make tsan` runs).
+set(KALTOR_THREADED_TESTS kaltor_clock_tests kaltor_serial_tests kaltor_regsim_tests kaltor_regterm_tests
+    kaltor_driver_tests kaltor_kit_base_tests kaltor_controls_tests kaltor_kit_tests)
+add_custom_target(threaded_tests)
+
 function(kaltor_add_tests name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   add_dependencies(${name} kaltor_test_locales)
+  set(threaded "")
+  if(name IN_LIST KALTOR_THREADED_TESTS)
+    set(threaded LABELS threaded)
+    add_dependencies(threaded_tests ${name})
+  endif()
   target_compile_definitions(${name} PRIVATE KALTOR_TEST_LOCALE_DIR="${KALTOR_LOCALE_DIR}")
   foreach(locale IN LISTS KALTOR_TEST_LOCALES)
     string(REGEX MATCH "^[^.]+" label "${locale}")
@@ -46,6 +59,7 @@ function(kaltor_add_tests name)
                  ENVIRONMENT LOCPATH=${KALTOR_LOCALE_DIR}
                  ENVIRONMENT KALTOR_BIN=${CMAKE_BINARY_DIR}/bin
                  LABELS ${label}
+                 ${threaded}
                  TIMEOUT 120)
   endforeach()
 endfunction()

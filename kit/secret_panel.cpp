@@ -5,6 +5,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "platform/forms/thread_post.h"
+
 class SecretPanelWidget : public QWidget {
 public:
     SecretPanelWidget() {
@@ -268,8 +270,7 @@ void TSecretPanel::Tick() {
         return;
     }
     QWidget* widget = Widget();
-    QMetaObject::invokeMethod(
-        widget, [widget] { widget->update(); }, Qt::QueuedConnection);
+    PostToThreadOf(widget, [widget] { widget->update(); });
 }
 
 int TSecretPanel::Position() const {

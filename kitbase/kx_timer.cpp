@@ -12,6 +12,7 @@
 
 #include "platform/clock/clock.h"
 #include "platform/forms/application.h"
+#include "platform/forms/thread_post.h"
 
 // Everything the worker thread and the user-interface thread share, guarded by one mutex. It outlives
 // the timer as long as the worker or a queued tick holds it.
@@ -31,6 +32,9 @@ struct TKxTimer::Shared {
     bool tickQueued = false; // a tick waits in the event loop
     unsigned generation = 0; // changes with every setting; older queued ticks are dropped
     std::thread::id workerId;
+
+    // The settings let the worker tick.
+    bool ThreadTicks() const { return threaded && enabled && interval != 0 && onTimer; }
 };
 
 namespace {
@@ -42,8 +46,7 @@ int NicenessOf(TThreadPriority priority) {
 
 // Runs a function on the user-interface thread; dropped when there is no event loop.
 void PostToUi(std::function<void()> task) {
-    if (auto* app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, std::move(task), Qt::QueuedConnection);
+    if (auto* app = QCoreApplication::instance()) PostToThreadOf(app, std::move(task));
 }
 
 void ReportOnUi(std::exception_ptr error) {
@@ -239,28 +242,31 @@ bool TKxTimer::ThreadSuspended() const {
     return !worker_ || shared_->suspended;
 }
 
+// The worker is woken last: once it may tick, its handler may destroy this timer on the worker
+// thread, so nothing after that touches the timer. A setting that stops the ticks stops them at once.
 void TKxTimer::UpdateTimer() {
-    bool threaded, ticks;
+    const std::shared_ptr<Shared> s = shared_;
+    bool threadTicks;
     {
-        std::lock_guard guard(shared_->lock);
-        ++shared_->generation;
-        threaded = shared_->threaded;
-        ticks = shared_->enabled && shared_->interval != 0 && shared_->onTimer;
-        shared_->runnable = threaded && ticks;
+        std::lock_guard guard(s->lock);
+        ++s->generation;
+        threadTicks = s->ThreadTicks();
+        if (!threadTicks) s->runnable = false;
     }
-    shared_->changed.notify_all();
-    if (threaded && ticks && !worker_) worker_ = std::make_unique<Worker>(shared_);
     if (OnThreadOf(*windowTimer_)) {
-        ApplyWindowTimer(*windowTimer_, *shared_);
-        return;
+        ApplyWindowTimer(*windowTimer_, *s);
+    } else {
+        // A setting changed from OnTimer on the worker: the user-interface thread applies it.
+        PostToThreadOf(windowTimer_.get(), [timer = windowTimer_.get(), weak = std::weak_ptr<Shared>(s)] {
+            if (const auto alive = weak.lock()) ApplyWindowTimer(*timer, *alive);
+        });
     }
-    // A setting changed from OnTimer on the worker: the user-interface thread applies it.
-    QMetaObject::invokeMethod(
-        windowTimer_.get(),
-        [timer = windowTimer_.get(), weak = std::weak_ptr<Shared>(shared_)] {
-            if (const auto s = weak.lock()) ApplyWindowTimer(*timer, *s);
-        },
-        Qt::QueuedConnection);
+    if (threadTicks && !worker_) worker_ = std::make_unique<Worker>(s);
+    {
+        std::lock_guard guard(s->lock);
+        s->runnable = s->ThreadTicks();
+    }
+    s->changed.notify_all();
 }
 
 void TKxTimer::Timer() {

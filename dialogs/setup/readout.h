@@ -15,11 +15,11 @@ struct ReadoutRequest {
     int Function = 0; // E7h sub-function
     int Number = 0;   // E7h number, where the function takes one
     std::string Password;
-    std::string Path;                 // the file to write
-    TEdit* ErrorEdit = nullptr;       // "Код ошибки:"
-    std::function<bool()> Stopped;    // asked before each packet; empty: never stops
-    std::function<void(int)> Started; // the size the register announced
-    std::function<void(int)> Written; // bytes written so far
+    std::string Path;                   // the file to write
+    TEdit* ErrorEdit = nullptr;         // "Код ошибки:"
+    std::function<bool()> Stopped{};    // asked before each packet; empty: never stops
+    std::function<void(int)> Started{}; // the size the register announced
+    std::function<void(int)> Written{}; // bytes written so far
 };
 
 enum class ReadoutResult { Done, Failed, Stopped };

@@ -49,7 +49,8 @@ void TForm45::Button1Click() {
     StopRequested = false;
     if (!SaveDialog1.Execute()) return;
     Button1.SetEnabled(false);
-    ReadoutRequest request{kFirmware, 0, Edit2.Text(), SaveDialog1.FileName(), &Edit7};
+    ReadoutRequest request{
+        .Function = kFirmware, .Password = Edit2.Text(), .Path = SaveDialog1.FileName(), .ErrorEdit = &Edit7};
     request.Stopped = [this] {
         Application->ProcessMessages();
         return StopRequested;
@@ -102,8 +103,11 @@ void TForm43::FormActivate() {
 void TForm43::Button1Click() {
     if (!FieldsAccepted({{"Пароль:", Edit2.Text()}})) return;
     if (!SaveDialog1.Execute()) return;
-    const ReadoutRequest request{kPublicKey, RadioGroup1.ItemIndex(), Edit2.Text(), SaveDialog1.FileName(),
-                                 &Edit7};
+    const ReadoutRequest request{.Function = kPublicKey,
+                                 .Number = RadioGroup1.ItemIndex(),
+                                 .Password = Edit2.Text(),
+                                 .Path = SaveDialog1.FileName(),
+                                 .ErrorEdit = &Edit7};
     if (ReadOut(request) == ReadoutResult::Done) ShowMessage("Чтение открытого ключа - успешно!");
 }
 
@@ -157,7 +161,11 @@ void TForm46::Button2Click() {
         ShowMessage("Некорректный номер документа - ошибка!");
         return;
     }
-    if (ReadOut({kDocument, *number, Edit2.Text(), TargetPath(), &Edit7}) == ReadoutResult::Done)
+    if (ReadOut({.Function = kDocument,
+                 .Number = *number,
+                 .Password = Edit2.Text(),
+                 .Path = TargetPath(),
+                 .ErrorEdit = &Edit7}) == ReadoutResult::Done)
         ShowMessage("Чтение документа - успешно!");
 }
 

@@ -9,6 +9,7 @@
 #include "driver/formatters.h"
 #include "driver/link.h"
 #include "platform/clock/clock.h"
+#include "tools/ptyserve/follow_servers.h"
 #include "tools/regsim/register_simulator.h"
 
 class FormatterTest : public testing::Test {
@@ -17,8 +18,7 @@ protected:
         SetTimeScale(0.01);
         ASSERT_TRUE(sim_.Start()) << sim_.StartError();
         ASSERT_TRUE(OpenLink(sim_.PortPath(), 9600));
-        // These tests read data texts, not resends: an answer late on a loaded machine (the silence
-        // limit is 50 ms at this scale) must not add a resent frame.
+        // These tests read data texts, not resends.
         SetRetryCount(0);
     }
 
@@ -44,4 +44,5 @@ protected:
     }
 
     regsim::RegisterSimulator sim_;
+    ptyserve::FollowServers follow_{sim_};
 };

@@ -7,6 +7,7 @@
 #include "driver/link_state.h"
 #include "driver/tests/log_folder.h"
 #include "platform/text/text.h"
+#include "tools/ptyserve/follow_servers.h"
 #include "tools/regsim/register_simulator.h"
 
 namespace {
@@ -34,6 +35,7 @@ protected:
 
     LogFolder folder;
     regsim::RegisterSimulator sim;
+    ptyserve::FollowServers follow{sim};
 };
 
 TEST_F(LinkSession, ConnectAndDisconnect) {

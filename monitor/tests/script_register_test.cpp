@@ -4,6 +4,7 @@
 #include "monitor/script_messages.h"
 #include "monitor/tests/script_fixture.h"
 #include "platform/clock/clock.h"
+#include "tools/ptyserve/follow_servers.h"
 #include "tools/regsim/register_simulator.h"
 
 namespace {
@@ -38,6 +39,7 @@ protected:
     }
 
     regsim::RegisterSimulator sim;
+    ptyserve::FollowServers follow{sim};
     DriverScriptHost host;
 };
 

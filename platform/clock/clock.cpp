@@ -11,6 +11,8 @@ std::atomic<double> timeScale{1.0};
 std::mutex clockMutex;
 std::function<LocalDateTime()> localClock;
 std::function<void(unsigned)> sleepHook;
+std::function<void()> waitHook;
+std::atomic<bool> waitHooked{false}; // the program's waits take no lock
 
 LocalDateTime SystemLocalNow() {
     const auto now = std::chrono::system_clock::now();
@@ -25,6 +27,14 @@ LocalDateTime SystemLocalNow() {
 } // namespace
 
 unsigned ScaledMs(unsigned ms) {
+    if (waitHooked.load()) {
+        std::function<void()> hook;
+        {
+            std::lock_guard lock(clockMutex);
+            hook = waitHook;
+        }
+        if (hook) hook();
+    }
     if (ms == 0) return 0;
     const double scaled = ms * timeScale.load();
     return scaled < 1.0 ? 1u : static_cast<unsigned>(scaled);
@@ -43,6 +53,12 @@ void Sleep(unsigned ms) {
 void SetSleepHook(std::function<void(unsigned ms)> hook) {
     std::lock_guard lock(clockMutex);
     sleepHook = std::move(hook);
+}
+
+void SetWaitHook(std::function<void()> hook) {
+    std::lock_guard lock(clockMutex);
+    waitHooked.store(static_cast<bool>(hook));
+    waitHook = std::move(hook);
 }
 
 void SetTimeScale(double scale) {

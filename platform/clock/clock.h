@@ -14,7 +14,11 @@ void Sleep(unsigned ms);
 void SetSleepHook(std::function<void(unsigned ms)> hook);
 
 // A duration of ms milliseconds as it runs now (ms times the time scale, at least 1 when ms > 0).
+// Every wait of the program takes its length from here (Sleep too), just before it begins.
 unsigned ScaledMs(unsigned ms);
+// Tests: runs at the start of every ScaledMs, on the waiting thread, so that a test can hold each wait
+// back until its simulated peer has done its work (an empty function removes it).
+void SetWaitHook(std::function<void()> hook);
 
 // 1.0 for the program; a test may set 0.01 to run every wait at a hundredth of its length.
 void SetTimeScale(double scale);

@@ -11,6 +11,7 @@
 #include "platform/forms/dialogs.h"
 #include "platform/forms/events.h"
 #include "platform/forms/keys.h"
+#include "platform/forms/thread_post.h"
 #include "platform/forms/ui_host.h"
 
 TApplication* Application = nullptr;
@@ -29,6 +30,7 @@ public:
     using QApplication::QApplication;
 
     bool notify(QObject* receiver, QEvent* event) override {
+        AcceptPostedEvent();
         try {
             if (event->type() == QEvent::KeyPress && receiver->isWidgetType() && PreviewKey(receiver, event))
                 return true;

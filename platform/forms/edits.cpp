@@ -5,11 +5,6 @@
 #include "platform/forms/event_hook.h"
 #include "platform/forms/typing_limit.h"
 
-namespace {
-// Qt's own limit stands for "no limit".
-constexpr int kNoLimit = 32767;
-} // namespace
-
 TEdit::TEdit() : TControl(new QLineEdit), line_(static_cast<QLineEdit*>(Widget())) {
     QObject::connect(line_, &QLineEdit::textChanged, [this] { RunHandler([this] { Change(); }); });
     new EventHook(line_, [this](QEvent& event) {

@@ -12,7 +12,10 @@
 #include <QSerialPort>
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include "platform/clock/clock.h"
 #include "platform/serial/descriptor_io.h"
@@ -123,11 +126,18 @@ bool SerialPort::IsOpen() const {
     return impl_->port != nullptr;
 }
 
+// Qt closes the device before it removes the port's lock file. Until the lock file is gone a second
+// descriptor keeps the device, without our lock on it: a pseudo-terminal whose far end has already
+// closed hands its number to the next one opened as soon as its last descriptor goes, and a port
+// opened there in between would be found busy by the lock file left behind.
 void SerialPort::Close() {
     impl_->ahead.Clear();
     if (!impl_->port) return;
+    const int held = impl_->port->isOpen() ? ::fcntl(impl_->Fd(), F_DUPFD_CLOEXEC, 0) : -1;
+    if (held >= 0) ::flock(held, LOCK_UN); // the lock belongs to the device's opening, shared by both
     impl_->port->close();
     impl_->port.reset();
+    if (held >= 0) ::close(held);
 }
 
 SerialError SerialPort::Configure(const LineSettings& settings) {

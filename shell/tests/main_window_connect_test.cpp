@@ -145,7 +145,9 @@ TEST_F(ConnectTest, APortThatCannotBeOpenedIsNamedAndChangesNothing) {
     for (const auto& c : cases) {
         Activate({{TextSetting{"LogFile", "Log", "", 10}, "1"}, {settings::LogName, "session.log"}});
         SerialPort otherProgram;
-        if (c.heldElsewhere) ASSERT_EQ(otherProgram.Open(c.port), SerialError::None);
+        if (c.heldElsewhere) {
+            ASSERT_EQ(otherProgram.Open(c.port), SerialError::None);
+        }
         Form1->ComboBox1.SetText(c.port);
         Form1->ComboBox2.SetText(c.rate);
         Form1->Button3.Click();

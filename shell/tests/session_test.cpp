@@ -6,6 +6,7 @@
 #include "platform/forms/forms.h"
 #include "shell/command_sequence.h"
 #include "shell/session.h"
+#include "tools/ptyserve/follow_servers.h"
 #include "tools/regsim/register_simulator.h"
 
 namespace {
@@ -230,6 +231,7 @@ protected:
             });
     }
     regsim::RegisterSimulator sim;
+    ptyserve::FollowServers follow{sim};
 };
 
 TEST_F(CommandSequenceRun, SendsEveryCommandOnlyWhenAllCanGoOut) {

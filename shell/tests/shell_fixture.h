@@ -22,13 +22,14 @@
 #include "shell/settings.h"
 #include "shell/tests/fake_sysfs.h"
 #include "shell/windows.h"
+#include "tools/ptyserve/follow_servers.h"
 #include "tools/regsim/register_simulator.h"
 
 class ShellFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Connect throws away whatever answers its first command after a 200 ms wait; at a twentieth
-        // that wait still outlasts the simulator's answer on a loaded machine.
+        // Every wait at a twentieth; each begins only once the simulator has handled what it was sent
+        // (see `follow`), so a loaded machine cannot make an answer late.
         SetTimeScale(0.05);
         EnsureApplication();
         startFolder_ = std::filesystem::current_path();
@@ -98,6 +99,7 @@ protected:
 
     FakeSysfs sysfs;
     regsim::RegisterSimulator sim;
+    ptyserve::FollowServers follow{sim};
     RecordingUiHost host;
 
 private:

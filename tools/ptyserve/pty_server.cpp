@@ -43,6 +43,25 @@ struct PtyServer::Io {
     }
 };
 
+// Marks the serving thread busy from before it takes bytes until it has handled them.
+class PtyServer::Handling {
+public:
+    explicit Handling(PtyServer& server) : server_(server) { Set(true); }
+    ~Handling() {
+        Set(false);
+        server_.idleChanged_.notify_all();
+    }
+    Handling(const Handling&) = delete;
+    Handling& operator=(const Handling&) = delete;
+
+private:
+    void Set(bool on) {
+        std::lock_guard lock(server_.idleLock_);
+        server_.handling_ = on;
+    }
+    PtyServer& server_;
+};
+
 PtyServer::PtyServer() = default;
 
 PtyServer::~PtyServer() {
@@ -68,12 +87,21 @@ bool PtyServer::Start() {
     }
     portPath_ = path;
     io_ = std::move(io);
+    {
+        std::lock_guard lock(idleLock_);
+        serving_ = true;
+    }
     thread_ = std::thread([this] { Serve(); });
     return true;
 }
 
 void PtyServer::Stop() {
     if (!io_) return;
+    {
+        std::lock_guard lock(idleLock_);
+        serving_ = false;
+    }
+    idleChanged_.notify_all();
     const uint64_t one = 1;
     if (write(io_->wake, &one, sizeof one) < 0) perror("pty server: wake");
     if (thread_.joinable()) thread_.join();
@@ -88,10 +116,13 @@ void PtyServer::Serve() {
         if (ready < 0 && errno != EINTR) return;
         if (waits[1].revents != 0) return;
         if (ready == 0) {
+            const Handling handling(*this);
             OnIdle();
             continue;
         }
         if (waits[0].revents == 0) continue;
+        // Marked before the read, so that bytes are always either waiting or being handled.
+        const Handling handling(*this);
         const ssize_t count = read(io_->master, buffer, sizeof buffer);
         if (count <= 0) {
             // Cannot happen while we hold the slave open; still, never spin on a broken terminal.
@@ -100,6 +131,23 @@ void PtyServer::Serve() {
         }
         OnBytes(buffer, static_cast<size_t>(count));
     }
+}
+
+// A poll of the terminal moves whatever the kernel still holds on its way into the readable buffer.
+bool PtyServer::BytesWaiting() const {
+    pollfd wait{io_->master, POLLIN, 0};
+    return poll(&wait, 1, 0) > 0 && (wait.revents & POLLIN) != 0;
+}
+
+// Bytes waiting are looked at under the lock that the serving thread takes before it reads them:
+// none waiting and none in hand means every byte that arrived so far was handled.
+bool PtyServer::WaitUntilIdle(int limitMs) const {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    std::unique_lock lock(idleLock_);
+    while (serving_ && (handling_ || BytesWaiting())) {
+        if (idleChanged_.wait_until(lock, end) == std::cv_status::timeout) return false;
+    }
+    return true;
 }
 
 bool PtyServer::WaitForStop(int ms) const {

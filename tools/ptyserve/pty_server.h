@@ -3,8 +3,10 @@
 // port, and a serving thread hands every byte that arrives to the device and writes its answers.
 // Shared by the register and the bank-terminal simulators.
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -24,6 +26,11 @@ public:
     const std::string& PortPath() const { return portPath_; }
     // Ends the serving thread promptly, even in the middle of a slow answer; the terminal is closed.
     void Stop();
+
+    // Waits until every byte that reached the device was handled, answers included (a device that
+    // waits for the rest of a message it has begun is idle); true at once when not serving. False
+    // when limitMs (real milliseconds) passed first. Callable from any thread.
+    bool WaitUntilIdle(int limitMs) const;
 
 protected:
     // On the serving thread: the bytes of one read, as they arrived.
@@ -46,12 +53,19 @@ protected:
 
 private:
     struct Io;
+    class Handling;
     void Serve();
+    bool BytesWaiting() const;
 
     std::unique_ptr<Io> io_;
     std::thread thread_;
     std::string portPath_;
     std::string startError_;
+
+    mutable std::mutex idleLock_;
+    mutable std::condition_variable idleChanged_;
+    bool serving_ = false;  // io_ is there for WaitUntilIdle
+    bool handling_ = false; // the serving thread reads or handles bytes
 };
 
 } // namespace ptyserve

@@ -29,7 +29,9 @@ TEST_F(CopiesTest, CopyByNumberIsWrappedInANonFiscalReceipt) {
         EXPECT_EQ(Codes(), c.codes) << c.first << c.last;
         EXPECT_EQ(DataOf(0xA5), std::vector<std::string>{"736204;" + c.first + ";" + c.last + ";"});
         ASSERT_EQ(host.Texts().size(), c.refused ? 1u : 0u);
-        if (c.refused) EXPECT_TRUE(Begins(host.Texts()[0], "Печать копии чека:\n  ")) << host.Texts()[0];
+        if (c.refused) {
+            EXPECT_TRUE(Begins(host.Texts()[0], "Печать копии чека:\n  ")) << host.Texts()[0];
+        }
         EXPECT_EQ(Form41->Edit3.Text() == "0000", !c.refused);
     }
     sim.ClearFrames();
@@ -120,7 +122,7 @@ TEST_F(JournalCopyTest, FoundNumbersCopyIntoTheRangeAndPrint) {
 
 // A time is checked before anything is sent; a silent register has its own text.
 TEST_F(JournalCopyTest, BadTimesAreNamedAndASilenceIsReported) {
-    for (const std::string& time : {"12:0", "2400", "1260", "930", ""}) {
+    for (const char* time : {"12:0", "2400", "1260", "930", ""}) {
         Search(EncodeDate(2024, 1, 1), time, EncodeDate(2024, 1, 2), "1200");
         EXPECT_TRUE(Codes().empty()) << time;
         EXPECT_EQ(host.Texts().size(), 1u) << time;

@@ -394,7 +394,9 @@ TEST_F(FiscalMemoryTest, ReadAndWriteAreOfferedOnlyForTwoNumbers) {
 TEST_F(FiscalMemoryTest, TheWindowDuringARead) {
     const auto picture = std::filesystem::temp_directory_path() / "kaltor-fiscal-memory.png";
     host.OnProcessMessages = [&] {
-        if (host.ProcessMessagesCount() == 8) EXPECT_TRUE(GrabToPng(*Form7, picture.string()));
+        if (host.ProcessMessagesCount() == 8) {
+            EXPECT_TRUE(GrabToPng(*Form7, picture.string()));
+        }
     };
     EXPECT_EQ(Read("1000", "1000"), kReadDone);
 }

@@ -105,7 +105,9 @@ TEST_F(ReceiptWindowsTest, ServiceCashTakesOneCommandOnOldFirmwareElseAReceipt) 
         (c.deposit ? Form9->Button3 : Form9->Button2).Click();
         EXPECT_EQ(Codes(), c.codes) << c.firmware << c.priority;
         EXPECT_EQ(DataOf(c.codes.size() == 1 ? 0x6E : 0x77), std::vector<std::string>{c.cashData});
-        if (c.codes.size() > 1) EXPECT_EQ(DataOf(0x63), std::vector<std::string>{"736204;1;0;2;"});
+        if (c.codes.size() > 1) {
+            EXPECT_EQ(DataOf(0x63), std::vector<std::string>{"736204;1;0;2;"});
+        }
         EXPECT_EQ(Form9->Edit2.Text(), c.cashLeft);
         EXPECT_EQ(host.Texts(), std::vector<std::string>{c.message});
         EXPECT_EQ(sim.State().Document.Kind, DocumentKind::None);
@@ -289,7 +291,8 @@ TEST_F(ReceiptWindowsTest, StatusButtonRefreshesTheLineAndOpensTheViewer) {
     EXPECT_EQ(Form35->StatusBar1.SimpleText(), "   Модель:Kivrel LT-6,    Версия:3.01,     Симулятор.");
     EXPECT_EQ(host.ModalShown(), std::vector<std::string>{"TForm5"});
     EXPECT_TRUE(Form35->Button2.Enabled()); // the buttons stay as activation set them
-    if (const char* folder = std::getenv("KALTOR_PICTURES"))
+    if (const char* folder = std::getenv("KALTOR_PICTURES")) {
         EXPECT_TRUE(GrabToPng(*Form35, std::string(folder) + "/void-close.png"));
+    }
 }
 } // namespace

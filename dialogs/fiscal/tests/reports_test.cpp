@@ -66,7 +66,9 @@ TEST_F(ReportsTest, AZReportWithAReceiptOpenIsRefused) {
         ASSERT_EQ(host.Texts().size(), 1u);
         EXPECT_TRUE(Begins(host.Texts()[0], "Печать дневных отчетов:\n  ")) << host.Texts()[0];
         EXPECT_EQ(Session.StatusReady, c.ready) << c.z << c.receiptOpen;
-        if (c.receiptOpen) EXPECT_EQ(sim.State().LastReportNumber, reportsBefore);
+        if (c.receiptOpen) {
+            EXPECT_EQ(sim.State().LastReportNumber, reportsBefore);
+        }
     }
 }
 
@@ -155,8 +157,9 @@ TEST_F(ReportsTest, PeriodicReportByDateTakesTheDateEditsText) {
         EXPECT_EQ(sim.State().Document.Kind, DocumentKind::None);
     }
     EXPECT_TRUE(form.Button3.Enabled());
-    if (const char* folder = std::getenv("KALTOR_PICTURES"))
+    if (const char* folder = std::getenv("KALTOR_PICTURES")) {
         EXPECT_TRUE(GrabToPng(form, std::string(folder) + "/periodic.png"));
+    }
 }
 
 TEST_F(ReportsTest, PeriodicReportByNumberSendsNothingForANumberMistyped) {

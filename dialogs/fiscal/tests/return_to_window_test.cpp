@@ -108,7 +108,9 @@ TEST_F(FiscalParamsReturnTest, ProgrammingSendsTheRowsShownAndTheyStayShown) {
         EXPECT_EQ(DataOf(0x47), extended ? kExtendedTaxes : kStandardTaxes);
         EXPECT_EQ(Form36->Label3.Caption(), "Ставки налогов - успешно.");
         EXPECT_EQ(sim.State().Fiscal.Taxes[1].Kind, 3);
-        if (extended) EXPECT_EQ(Form37->ComboBox8.Text(), "Налог Д");
+        if (extended) {
+            EXPECT_EQ(Form37->ComboBox8.Text(), "Налог Д");
+        }
     }
 }
 

@@ -41,7 +41,7 @@ TEST_F(ClockReminderTest, TheClockIsSetAndReadBack) {
 // The status button opens only when a command succeeded: a refusal or silence leaves it shut.
 TEST_F(ClockReminderTest, TheStatusButtonWaitsForASuccess) {
     TForm27& form = *Form27;
-    host.OnModal("TForm27", [&](TForm& shown) {
+    host.OnModal("TForm27", [&](TForm&) {
         form.Edit2.SetText("2460");
         form.Button3.Click();
         EXPECT_FALSE(form.Button4.Enabled());
@@ -136,15 +136,16 @@ TEST_F(ClockReminderTest, TheReportClosesItsReceiptAlsoWhenRefused) {
         EXPECT_EQ(codes, (std::vector<int>{0x60, 0x84, 0x65}));
         EXPECT_EQ(FrameData(0x84), std::vector<std::string>{"736204;3;"});
         ASSERT_EQ(host.Texts().size(), c.messages);
-        if (c.messages)
+        if (c.messages) {
             EXPECT_EQ(host.Texts()[0].rfind("Отчет об напоминании ТО:\n  ", 0), 0u) << host.Texts()[0];
+        }
     }
 }
 
 // The memo's hint shows in aqua, goes after a while and comes back while the pointer rests there.
 TEST_F(ClockReminderTest, TheMemoHintIsAquaAndShownAgain) {
     SetTimeScale(0.01); // shown 50 ms, again after 100 ms
-    host.OnModal("TForm38", [this](TForm& form) {
+    host.OnModal("TForm38", [](TForm& form) {
         QWidget* memo = Form38->Memo1.Widget();
         auto* hint = qobject_cast<QLabel*>(StyledHintWindow(Form38->Memo1));
         ASSERT_NE(hint, nullptr);

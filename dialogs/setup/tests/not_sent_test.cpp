@@ -44,7 +44,9 @@ TEST_P(NotSentTest, ShowsNotSentAndSendsNothing) {
     window->ShowModal();
     EXPECT_EQ(texts, c.messages);
     EXPECT_EQ(frames, 0u);
-    if (c.codeEdit) EXPECT_EQ(code, "");
+    if (c.codeEdit) {
+        EXPECT_EQ(code, "");
+    }
     ASSERT_NE(Session.CurrentAnswer, nullptr);
     EXPECT_TRUE(Session.CurrentAnswer->NotSent());
 }

@@ -21,3 +21,16 @@ TEST(Clock, FixedLocalClockReplacesTheRealOneUntilCleared) {
     SetLocalClock({});
     EXPECT_GE(LocalNow().Year, 2024);
 }
+
+TEST(Clock, WaitHookRunsBeforeEveryWaitUntilRemoved) {
+    int calls = 0;
+    SetWaitHook([&] { ++calls; });
+    SetTimeScale(0.01);
+    ScaledMs(100);
+    Sleep(100);
+    EXPECT_EQ(calls, 2);
+    SetWaitHook({});
+    Sleep(100);
+    SetTimeScale(1.0);
+    EXPECT_EQ(calls, 2);
+}
