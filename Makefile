@@ -26,8 +26,9 @@ CTEST := ctest --output-on-failure -j $(JOBS)
 test: build
 	cd $(BUILD) && $(CTEST)
 
+# FIRMWARE=3.01 (or any other text) starts the simulated register with that firmware instead of 4.00.
 run: build
-	scripts/run-with-simulator $(BUILD)
+	scripts/run-with-simulator $(BUILD) "$(FIRMWARE)"
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer, once, in the Russian locale
 # (the users' own, where a locale-dependent conversion would show).

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QTimer>
@@ -21,6 +20,7 @@
 
 #include "app/qt_texts.h"
 #include "platform/forms/forms.h"
+#include "platform/forms/tests/run_until.h"
 
 namespace {
 
@@ -79,15 +79,6 @@ void SetModified(const std::filesystem::path& path, const QDateTime& when) {
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
 }
 
-// Lets the dialog's events run until done() holds or five seconds have passed (the file system model
-// reads the folder on a thread of its own).
-void RunEventsUntil(const std::function<bool()>& done) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
 // A column shows its texts whole when it is as wide as its widest text and its caption, and lies in
 // the visible part of the view.
 bool ColumnWhole(QTreeView& view, int column) {
@@ -116,12 +107,13 @@ Seen Look(QFileDialog& dialog, const std::vector<std::string>& expected) {
         }
         return found;
     };
-    RunEventsUntil([&] {
+    // The file system model reads the folder on a thread of its own.
+    RunUntil([&] {
         const auto found = rows();
         for (const auto& name : expected)
             if (!found.count(name) || !found.at(name).whole) return false;
         return true;
-    });
+    }, 5000);
     seen.rows = rows();
     if (auto* types = dialog.findChild<QComboBox*>("fileTypeCombo"))
         for (int i = 0; i < types->count(); ++i)

@@ -3,12 +3,12 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
-#include <thread>
 
 #include "kit/secret_panel.h"
 #include "kit/shadow_label.h"
 #include "platform/clock/clock.h"
 #include "platform/forms/tests/fixture.h"
+#include "platform/forms/tests/run_until.h"
 
 namespace {
 
@@ -30,17 +30,7 @@ bool Has(const QImage& picture, TColor color, QPoint* at = nullptr) {
     return false;
 }
 
-class LabelPanelTest : public FormsTest {
-protected:
-    bool RunUntil(const std::function<bool()>& done, int limitMs = 3000) {
-        const int64_t end = MonotonicMs() + limitMs;
-        while (!done() && MonotonicMs() < end) {
-            QCoreApplication::processEvents();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return done();
-    }
-};
+using LabelPanelTest = FormsTest;
 
 TEST_F(LabelPanelTest, TheShadowLiesWhereItsPositionSays) {
     struct Case {
@@ -178,9 +168,9 @@ TEST_F(LabelPanelTest, NewLinesRestartTheScrollAndDestroyingWhileRunningIsSafe) 
         ASSERT_TRUE(RunUntil([&] { return panel->Position() > 10; })) << async;
         panel->Lines().Add("Третья");
         EXPECT_LT(panel->Position(), 5) << async;
-        RunUntil([] { return false; }, 20);
+        RunFor(20);
         panel.reset(); // the timer's worker may be in the middle of a step
-        RunUntil([] { return false; }, 10);
+        RunFor(10);
     }
     SetTimeScale(1.0);
 }

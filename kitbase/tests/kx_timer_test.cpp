@@ -6,6 +6,7 @@
 #include "kitbase/kx_timer.h"
 #include "platform/clock/clock.h"
 #include "platform/forms/tests/fixture.h"
+#include "platform/forms/tests/run_until.h"
 
 namespace {
 
@@ -13,19 +14,6 @@ class KxTimerTest : public FormsTest {
 protected:
     KxTimerTest() { SetTimeScale(0.01); } // 1000 ms run as 10 ms
     ~KxTimerTest() override { SetTimeScale(1.0); }
-
-    // Lets the event loop run until the condition holds or the real-time limit passes.
-    bool RunUntil(const std::function<bool()>& done, int limitMs = 3000) {
-        const int64_t end = MonotonicMs() + limitMs;
-        while (!done() && MonotonicMs() < end) {
-            QCoreApplication::processEvents();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return done();
-    }
-    void RunFor(int ms) {
-        RunUntil([] { return false; }, ms);
-    }
 };
 
 TEST_F(KxTimerTest, TicksArriveOnTheThreadThatTheSettingsChoose) {

@@ -1,7 +1,7 @@
 #include "dialogs/fiscal/fiscal_windows.h"
 #include "dialogs/fiscal/money_amount.h"
 #include "dialogs/fiscal/tests/fiscal_fixture.h"
-#include "dialogs/fiscal/tests/terminal_process.h"
+#include "dialogs/fiscal/tests/simulator_process.h"
 
 namespace {
 

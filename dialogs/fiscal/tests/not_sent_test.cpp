@@ -2,60 +2,15 @@
 // in every fiscal window whose button sends one command, however well the command before it went.
 // The windows that send more are in command_sequences_test.cpp: they send nothing at all.
 #include "dialogs/fiscal/tests/fiscal_fixture.h"
+#include "shell/tests/not_sent_case.h"
 
 namespace {
 
-const std::string TooLong(230, '7');
-
-struct NotSentCase {
-    const char* name;
-    TForm* (*window)();
-    std::function<void(RecordingUiHost&)> fill; // runs in the shown window, after its activation
-    std::function<void()> press;
-    std::vector<std::string> messages;
-    TEdit* (*codeEdit)() = nullptr;
-};
-
-void PrintTo(const NotSentCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class NotSentTest : public FiscalFixture, public testing::WithParamInterface<NotSentCase> {};
+class NotSentTest : public NotSentTestOf<FiscalFixture> {};
 
 TEST_P(NotSentTest, ShowsNotSentAndSendsNothing) {
-    const NotSentCase& c = GetParam();
-    // The success just before: its "0000" must not pass for the refused command's.
-    ASSERT_TRUE(GetDiagnosticInfo(DefaultPassword, nullptr)->Succeeded());
-    size_t frames = 0;
-    std::vector<std::string> texts;
-    std::string code = "not looked at";
-    TForm* window = c.window();
-    host.OnModal(window->ClassName(), [&](TForm& form) {
-        c.fill(host);
-        if (c.codeEdit) c.codeEdit()->SetText("0000");
-        sim.ClearFrames();
-        host.Clear();
-        c.press();
-        frames = sim.FrameCount();
-        texts = host.Texts();
-        if (c.codeEdit) code = c.codeEdit()->Text();
-        form.Close();
-    });
-    window->ShowModal();
-    EXPECT_EQ(texts, c.messages);
-    EXPECT_EQ(frames, 0u);
-    if (c.codeEdit) {
-        EXPECT_EQ(code, "");
-    }
-    ASSERT_NE(Session.CurrentAnswer, nullptr);
-    EXPECT_TRUE(Session.CurrentAnswer->NotSent());
+    ShowFillAndPress();
 }
-
-template <class Form> TForm* Shown(Form* const& form) {
-    return form;
-}
-
-using H = RecordingUiHost&;
 
 INSTANTIATE_TEST_SUITE_P(Windows, NotSentTest,
                          testing::Values(NotSentCase{"FiscalReceiptOpen",
@@ -118,6 +73,6 @@ INSTANTIATE_TEST_SUITE_P(Windows, NotSentTest,
                                                      {"Флеш-память регистратора будет обнулена. Продолжать?",
                                                       NotSentMessage},
                                                      [] { return &Form7->Edit1; }}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         NotSentCaseName);
 
 } // namespace

@@ -3,7 +3,7 @@
 // simulated terminal, and the daily X report. The frames are those of the C locale.
 #include "app/qt_texts.h"
 #include "dialogs/fiscal/fiscal_windows.h"
-#include "dialogs/fiscal/tests/terminal_process.h"
+#include "dialogs/fiscal/tests/simulator_process.h"
 #include "platform/text/tests/c_locale.h"
 #include "shell/tests/shell_fixture.h"
 

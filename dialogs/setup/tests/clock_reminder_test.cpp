@@ -6,6 +6,7 @@
 
 #include "platform/clock/clock.h"
 #include "platform/forms/hint_style.h"
+#include "platform/forms/tests/run_until.h"
 
 namespace {
 using ClockReminderTest = SetupFixture;
@@ -149,28 +150,22 @@ TEST_F(ClockReminderTest, TheMemoHintIsAquaAndShownAgain) {
         QWidget* memo = Form38->Memo1.Widget();
         auto* hint = qobject_cast<QLabel*>(StyledHintWindow(Form38->Memo1));
         ASSERT_NE(hint, nullptr);
-        const auto waitFor = [](const std::function<bool()>& done) {
-            const int64_t end = MonotonicMs() + 3000;
-            while (!done() && MonotonicMs() < end)
-                QApplication::processEvents(QEventLoop::AllEvents, 5);
-            return done();
-        };
         QHelpEvent rest(QEvent::ToolTip, QPoint(5, 5), memo->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(memo, &rest);
         EXPECT_TRUE(hint->isVisible());
         EXPECT_EQ(hint->text().toStdString(), Form38->Memo1.Hint());
         const QImage picture = hint->grab().toImage();
         EXPECT_EQ(picture.pixelColor(picture.width() / 2, 1), QColor(0x00, 0xFF, 0xFF));
-        EXPECT_TRUE(waitFor([&] { return !hint->isVisible(); }));
+        EXPECT_TRUE(RunUntil([&] { return !hint->isVisible(); }));
         const int64_t hidden = MonotonicMs();
-        EXPECT_TRUE(waitFor([&] { return hint->isVisible(); }));
+        EXPECT_TRUE(RunUntil([&] { return hint->isVisible(); }));
         EXPECT_GE(MonotonicMs() - hidden, 20); // not at once: at the interval
 
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(memo, &leave);
         EXPECT_FALSE(hint->isVisible());
         const int64_t later = MonotonicMs() + 300;
-        waitFor([&] { return hint->isVisible() || MonotonicMs() > later; });
+        RunUntil([&] { return hint->isVisible() || MonotonicMs() > later; });
         EXPECT_FALSE(hint->isVisible()); // not again once the pointer left
         form.Close();
     });

@@ -2,60 +2,15 @@
 // in every set-up window, however well the command before it went. Buttons that send a sequence are
 // refused before its first command (sequence_test.cpp).
 #include "dialogs/setup/tests/setup_fixture.h"
+#include "shell/tests/not_sent_case.h"
 
 namespace {
 
-const std::string TooLong(230, '7');
-
-struct NotSentCase {
-    const char* name;
-    TForm* (*window)();
-    std::function<void(RecordingUiHost&)> fill; // runs in the shown window, after its activation
-    std::function<void()> press;
-    std::vector<std::string> messages;
-    TEdit* (*codeEdit)() = nullptr;
-};
-
-void PrintTo(const NotSentCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class NotSentTest : public SetupFixture, public testing::WithParamInterface<NotSentCase> {};
+class NotSentTest : public NotSentTestOf<SetupFixture> {};
 
 TEST_P(NotSentTest, ShowsNotSentAndSendsNothing) {
-    const NotSentCase& c = GetParam();
-    // The success just before: its "0000" must not pass for the refused command's.
-    ASSERT_TRUE(GetDiagnosticInfo(DefaultPassword, nullptr)->Succeeded());
-    std::vector<std::string> texts;
-    std::string code = "not looked at";
-    size_t frames = 0;
-    TForm* window = c.window();
-    host.OnModal(window->ClassName(), [&](TForm& form) {
-        c.fill(host);
-        if (c.codeEdit) c.codeEdit()->SetText("0000");
-        sim.ClearFrames();
-        host.Clear();
-        c.press();
-        frames = sim.FrameCount();
-        texts = host.Texts();
-        if (c.codeEdit) code = c.codeEdit()->Text();
-        form.Close();
-    });
-    window->ShowModal();
-    EXPECT_EQ(texts, c.messages);
-    EXPECT_EQ(frames, 0u);
-    if (c.codeEdit) {
-        EXPECT_EQ(code, "");
-    }
-    ASSERT_NE(Session.CurrentAnswer, nullptr);
-    EXPECT_TRUE(Session.CurrentAnswer->NotSent());
+    ShowFillAndPress();
 }
-
-template <class Form> TForm* Shown(Form* const& form) {
-    return form;
-}
-
-using H = RecordingUiHost&;
 
 INSTANTIATE_TEST_SUITE_P(Windows, NotSentTest,
                          testing::Values(NotSentCase{"ClockRead",
@@ -125,6 +80,6 @@ INSTANTIATE_TEST_SUITE_P(Windows, NotSentTest,
                                                      [](H) { Form39->Edit3.SetText(TooLong); },
                                                      [] { Form39->Button2.Click(); },
                                                      {NotSentMessage}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         NotSentCaseName);
 
 } // namespace

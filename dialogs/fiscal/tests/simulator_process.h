@@ -1,6 +1,6 @@
 #pragma once
-// The bank-terminal simulator program (build/bin/regterm), started for one test with its options and
-// stopped by its process id.
+// A simulator program of build/bin (the bank terminal's regterm, the register's regsim), started for
+// one test with its options and stopped by its process id.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -13,11 +13,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-class TerminalProcess {
+class SimulatorProcess {
 public:
-    explicit TerminalProcess(const std::vector<std::string>& options) {
+    SimulatorProcess(const std::string& name, const std::vector<std::string>& options) {
         const std::string program =
-            (std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin" / "regterm")
+            (std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin" / name)
                 .string();
         int out[2];
         if (pipe(out) != 0) return;
@@ -36,26 +36,17 @@ public:
         close(out[1]);
         out_ = out[0];
         port_ = ReadLine();
-        EXPECT_FALSE(port_.empty()) << "regterm did not start: " << program;
+        EXPECT_FALSE(port_.empty()) << name << " did not start: " << program;
     }
 
-    ~TerminalProcess() {
+    ~SimulatorProcess() {
         Stop();
         if (out_ >= 0) close(out_);
     }
 
     const std::string& Port() const { return port_; }
 
-    // Stops the program and gives the requests it printed, without the "request " before each.
-    std::vector<std::string> Requests() {
-        Stop();
-        std::vector<std::string> requests;
-        for (std::string line = ReadLine(); !line.empty(); line = ReadLine())
-            requests.push_back(line.substr(line.find(' ') + 1));
-        return requests;
-    }
-
-private:
+protected:
     void Stop() {
         if (pid_ <= 0) return;
         kill(pid_, SIGTERM);
@@ -74,7 +65,23 @@ private:
         }
     }
 
+private:
     pid_t pid_ = -1;
     int out_ = -1;
     std::string port_;
+};
+
+// The bank-terminal simulator: its output after the port is one line per sale request received.
+class TerminalProcess : public SimulatorProcess {
+public:
+    explicit TerminalProcess(const std::vector<std::string>& options) : SimulatorProcess("regterm", options) {}
+
+    // Stops the program and gives the requests it printed, without the "request " before each.
+    std::vector<std::string> Requests() {
+        Stop();
+        std::vector<std::string> requests;
+        for (std::string line = ReadLine(); !line.empty(); line = ReadLine())
+            requests.push_back(line.substr(line.find(' ') + 1));
+        return requests;
+    }
 };
