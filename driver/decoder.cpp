@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "driver/formatters.h"
+#include "platform/text/text.h"
 
 namespace {
 
@@ -213,9 +214,7 @@ std::string RefusalReason(int refusal) {
 }
 
 std::string UnformableCommandText(unsigned command, int refusal) {
-    static const char Hex[] = "0123456789ABCDEF";
-    const std::string code{Hex[(command >> 4) & 0xF], Hex[command & 0xF]};
-    return "Команда " + code + "h не может быть отправлена: " + RefusalReason(refusal) + ".";
+    return "Команда " + IntToHex(command, 2) + "h не может быть отправлена: " + RefusalReason(refusal) + ".";
 }
 
 std::string UnformableCommandMessage(unsigned command, int refusal) {

@@ -4,7 +4,6 @@
 #include "dialogs/fiscal/money_amount.h"
 #include "dialogs/fiscal/terminal_exchange.h"
 #include "driver/driver.h"
-#include "driver/frame.h"
 #include "shell/command_sequence.h"
 #include "shell/typed_fields.h"
 
@@ -34,11 +33,6 @@ bool FitsOneField(const std::string& value) {
             return false;
     }
     return true;
-}
-
-// A command's data text that a frame carries.
-bool FitsFrame(const std::string& data) {
-    return Utf8ToCp1251(data).size() <= MaxCommandDataLength;
 }
 
 // The register books the identifier it is given: one that its code page would change is refused.
@@ -109,7 +103,7 @@ void TForm21::PayInCash(int type, const MoneyAmount& amount) {
 void TForm21::PayWithTypedIdentifier(int type, const MoneyAmount& amount) {
     const std::string identifier = CharLeft(Edit13.Text(), IdentifierLength);
     if (!FieldsAccepted({{"Идентификатор транзакций", identifier}})) return;
-    if (!IdentifierCarried(identifier) || !FitsFrame(CardPaymentData(type, amount, identifier))) {
+    if (!IdentifierCarried(identifier) || !FitsInFrame(CardPaymentData(type, amount, identifier))) {
         ShowMessage(kCardFailure);
         return;
     }
@@ -152,10 +146,10 @@ bool TForm21::CardCommandsFormable(int type, const MoneyAmount& amount) {
 // Only values that keep their commands' fields, and an identifier the register gets unchanged.
 bool TForm21::Bookable(const TerminalSale& sale, int type, const MoneyAmount& amount) const {
     if (!IdentifierCarried(sale.TransactionId)) return false;
-    if (!FitsFrame(CardPaymentData(type, amount, sale.TransactionId))) return false;
+    if (!FitsInFrame(CardPaymentData(type, amount, sale.TransactionId))) return false;
     if (CheckBox4.Checked()) return true;
     for (const std::string& line : CardLines(sale))
-        if (!FitsOneField(line) || !FitsFrame(Edit1.Text() + ";" + line + ";")) return false;
+        if (!FitsOneField(line) || !FitsInFrame(Edit1.Text() + ";" + line + ";")) return false;
     return true;
 }
 
