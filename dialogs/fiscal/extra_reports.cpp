@@ -1,10 +1,10 @@
 #include "dialogs/fiscal/extra_reports.h"
 
-#include "dialogs/fiscal/report_steps.h"
 #include "driver/driver.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
 #include "shell/windows.h"
+#include "shell/wrapped_printout.h"
 
 TForm31* Form31 = nullptr;
 
@@ -40,7 +40,7 @@ void TForm31::Button2Click() {
     PrintInsideReceipt(
         {[this] { return PrintExtraDailyReport(Edit1.Text(), ComboBox1.ItemIndex(), 0, 0, nullptr); },
          "отчет", "Печать дополнительных дневных отчетов :\n  ", "Печать дополнительных дневных отчетов:\n  ",
-         Edit3});
+         &Edit3});
 }
 
 void TForm31::Button4Click() {

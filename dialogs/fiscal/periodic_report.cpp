@@ -2,12 +2,12 @@
 
 #include <functional>
 
-#include "dialogs/fiscal/report_steps.h"
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
 #include "shell/windows.h"
+#include "shell/wrapped_printout.h"
 
 TForm25* Form25 = nullptr;
 
@@ -90,7 +90,7 @@ void TForm25::Button2Click() {
         report = [=] { return PrintPeriodicReportByNumber(password, first, last, type, nullptr); };
     }
     const std::string caption = "Печать периодического отчета :\n  ";
-    PrintInsideReceipt({report, "отчет", caption, caption, Edit8, &Button3, true});
+    PrintInsideReceipt({report, "отчет", caption, caption, &Edit8, &Button3, true});
 }
 
 void TForm25::Button3Click() {

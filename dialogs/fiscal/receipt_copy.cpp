@@ -1,10 +1,10 @@
 #include "dialogs/fiscal/receipt_copy.h"
 
-#include "dialogs/fiscal/report_steps.h"
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
+#include "shell/wrapped_printout.h"
 
 TForm41* Form41 = nullptr;
 
@@ -34,5 +34,5 @@ void TForm41::Button2Click() {
     const int first = StrToInt(Edit2.Text());
     const int last = StrToInt(Edit4.Text());
     PrintInsideReceipt({[&] { return PrintReceiptCopyByNumber(Edit1.Text(), first, last, nullptr); }, "копия",
-                        "Печать копии чека :\n  ", "Печать копии чека:\n  ", Edit3});
+                        "Печать копии чека :\n  ", "Печать копии чека:\n  ", &Edit3});
 }

@@ -1,12 +1,12 @@
 #include "dialogs/fiscal/sold_goods_report.h"
 
-#include "dialogs/fiscal/report_steps.h"
 #include "driver/driver.h"
 #include "platform/text/text.h"
 #include "shell/main_window.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
 #include "shell/windows.h"
+#include "shell/wrapped_printout.h"
 
 TForm24* Form24 = nullptr;
 
@@ -59,7 +59,7 @@ void TForm24::Button2Click() {
     const int64_t first = StrToInt64(Edit2.Text());
     const std::string password = Edit1.Text();
     PrintInsideReceipt({[=] { return PrintArticulReport(password, first, last, nullptr); }, "отчет", kCaption,
-                        kCaption, Edit3, &Button4, true});
+                        kCaption, &Edit3, &Button4, true});
 }
 
 void TForm24::Button4Click() {

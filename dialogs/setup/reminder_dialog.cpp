@@ -8,6 +8,7 @@
 #include "shell/command_sequence.h"
 #include "shell/session.h"
 #include "shell/typed_fields.h"
+#include "shell/wrapped_printout.h"
 
 TForm38* Form38 = nullptr;
 
@@ -141,19 +142,10 @@ void TForm38::Button4Click() {
 
 // A refused report still closes the wrapping receipt, so the next document can be opened.
 void TForm38::Button1Click() {
-    const auto open = [] { return OpenNonFiscalReceipt(DefaultPassword, nullptr); };
-    const auto report = [] { return PrintServiceReport(DefaultPassword, 3, nullptr); };
-    const auto close = [] { return CloseNonFiscalReceipt(DefaultPassword, nullptr); };
-    CommandSequence sequence;
-    if (!sequence.Formable([&] {
-            open();
-            report();
-            close();
-        }))
-        return;
-    if (!CheckAnswer(open(), AnswerCheck().Decoded("").In(sequence, "открытие чека"))) return;
-    CheckAnswer(report(), AnswerCheck().Decoded("Отчет об напоминании ТО:\n  ").In(sequence, "отчет ТО"));
-    CheckAnswer(close(), AnswerCheck().Decoded("").In(sequence, "закрытие чека"));
+    PrintInsideReceipt({.Print = [] { return PrintServiceReport(DefaultPassword, 3, nullptr); },
+                        .Step = "отчет ТО",
+                        .PrintCaption = "Отчет об напоминании ТО:\n  ",
+                        .ClosedAfterFailure = true});
 }
 
 void TForm38::Button2Click() {
