@@ -1,7 +1,8 @@
 #pragma once
 // A window's button whose command the driver refuses to build (a field longer than a frame carries):
 // the window shows the cases' messages, sends nothing and leaves the answer "not sent", however well
-// the command before it went. The fiscal and set-up windows' tests list their cases.
+// the command before it went. The fiscal and set-up windows' tests list their cases; their sequence
+// tests take the over-long field and the refusal message from here too.
 #include <functional>
 #include <ostream>
 #include <string>
@@ -9,7 +10,13 @@
 
 #include "shell/tests/shell_fixture.h"
 
+// A field longer than a frame carries.
 inline const std::string TooLong(230, '7');
+
+// The message of a sequence refused before its first command for a command too long for a frame.
+inline std::string Unformable(unsigned code) {
+    return UnformableCommandMessage(code, RefusalDataTooLong);
+}
 
 struct NotSentCase {
     const char* name;

@@ -4,17 +4,11 @@
 #include <algorithm>
 
 #include "dialogs/fiscal/tests/fiscal_fixture.h"
+#include "shell/tests/not_sent_case.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
-using H = RecordingUiHost&;
-
-const std::string TooLong(230, '7');
-
-std::string Unformable(unsigned code) {
-    return UnformableCommandMessage(code, RefusalDataTooLong);
-}
 
 // What a window's sequence needs besides the field that is too long.
 void TypeMemoryRange() {
@@ -77,10 +71,6 @@ TEST_P(UnformableSequenceTest, SendsNothingOfTheSequence) {
     EXPECT_EQ(texts, Texts{c.message});
     EXPECT_TRUE(host.FileRequests().empty());
     EXPECT_EQ(Session.CurrentAnswer, before);
-}
-
-template <class Form> TForm* Shown(Form* const& form) {
-    return form;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -6,16 +6,12 @@
 #include <QImage>
 
 #include "dialogs/setup/tests/setup_fixture.h"
+#include "shell/tests/not_sent_case.h"
 #include "shell/typed_fields.h"
 
 namespace {
 
-const std::string TooLong(230, '7');
 const std::string Taken = "\nРегистратор уже принял: ";
-
-std::string Unformable(unsigned code) {
-    return UnformableCommandMessage(code, RefusalDataTooLong);
-}
 
 class SequenceTest;
 
