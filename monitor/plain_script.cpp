@@ -22,11 +22,21 @@ std::optional<std::string> LineRefusal(const std::string& line) {
     return UnformableCommandText(code, RefusalDataTooLong);
 }
 
+// Why a line as read cannot be run; nothing when it can.
+std::optional<std::string> ReadLineRefusal(ScriptFile::Read read, const std::string& line) {
+    if (read == ScriptFile::Read::TooLong) return script_text::LineTooLong;
+    return LineRefusal(CutTrailingControls(line));
+}
+
+std::string RefusedLineMessage(int number, const std::string& refusal) {
+    return "Строка " + std::to_string(number) + ": " + refusal + NothingSentNote;
+}
+
 } // namespace
 
 void PlainScriptRun::Continue(const std::string& path, int linesDone) {
     host_.ClearStopRequest();
-    if (Open(path, linesDone)) {
+    if (Open(path, linesDone) && RestSendable()) {
         for (;;) {
             const Outcome outcome = NextLine();
             if (outcome == Outcome::Failed || outcome == Outcome::End) break;
@@ -57,7 +67,7 @@ bool PlainScriptRun::Open(const std::string& path, int linesDone) {
     std::string skipped;
     for (lineNumber_ = 0; lineNumber_ < linesDone; ++lineNumber_)
         if (file_.ReadLine(skipped) == ScriptFile::Read::End) break;
-    return RestSendable();
+    return true;
 }
 
 bool PlainScriptRun::RestSendable() {
@@ -69,11 +79,10 @@ bool PlainScriptRun::RestSendable() {
         const ScriptFile::Read read = file_.ReadLine(line);
         if (read == ScriptFile::Read::End) break;
         ++number;
-        refusal = read == ScriptFile::Read::TooLong ? script_text::LineTooLong
-                                                    : LineRefusal(CutTrailingControls(line));
+        refusal = ReadLineRefusal(read, line);
     }
     file_.Seek(start);
-    if (refusal) host_.ShowError("Строка " + std::to_string(number) + ": " + *refusal + NothingSentNote);
+    if (refusal) host_.ShowError(RefusedLineMessage(number, *refusal));
     return !refusal;
 }
 
@@ -87,8 +96,9 @@ PlainScriptRun::Outcome PlainScriptRun::NextLine() {
     }
     host_.ShowLineNumber(++lineNumber_);
     host_.ProcessMessages();
-    if (read == ScriptFile::Read::TooLong) {
-        host_.ShowError(script_text::LineTooLong + taken_.Note());
+    // A step checks the one line it reaches; a continued run checked them all before its first.
+    if (const auto refusal = ReadLineRefusal(read, line)) {
+        host_.ShowError(RefusedLineMessage(lineNumber_, *refusal));
         return Outcome::Failed;
     }
     return RunLine(CutTrailingControls(line));

@@ -3,9 +3,11 @@
 // skipped, "+" lines shown as comments. Everything it shows or sends goes through a ScriptHost, so it
 // runs without a window being shown.
 //
-// A plain script is a fixed list of commands: before its first line goes out, every line from there
-// to the end is checked as the run would check it, and one that could not be sent stops the run with
-// nothing sent, naming the line. A command that fails later names the lines the register took.
+// A plain script is a fixed list of commands: before "Продолжить" sends its first line, every line
+// from there to the end is checked as the run would check it, and one that could not be sent stops
+// the run with nothing sent, naming the line. A command that fails later names the lines the register
+// took. "Шаг" sends one line, so it checks that one: a technician steps up to a faulty line, is told
+// why it cannot go out, and the next step goes on after it, as after a failed command.
 #include <string>
 
 #include "monitor/script_file.h"

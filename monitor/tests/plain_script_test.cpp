@@ -98,8 +98,9 @@ TEST_F(PlainScriptTest, AFailedCommandEndsTheRunOnItsLineAndContinueGoesOnAfterI
 }
 
 // A plain script is a fixed list of commands: every line from the one to run to the end is checked
-// as the run would check it, and a line that could not go out stops "Продолжить" and "Шаг" before
-// anything is sent, naming the line.
+// as the run would check it, and a line that could not go out stops "Продолжить" before anything is
+// sent, naming the line. "Шаг" sends the lines before it, one a press, and refuses it when it gets
+// there; the step after goes on past it.
 TEST_F(PlainScriptTest, EveryLineIsCheckedBeforeTheFirstGoesOut) {
     const std::string tooLongForAFrame = "61736204;" + std::string(213, 'x'); // 220 bytes of data
     const struct {
@@ -111,19 +112,33 @@ TEST_F(PlainScriptTest, EveryLineIsCheckedBeforeTheFirstGoesOut) {
         {tooLongForAFrame, "Команда 61h не может быть отправлена: данные команды длиннее, чем вмещает кадр."},
         {"%RunCommand(33,\"736204\")", "Неверный код команды!"}, // a plain run has no language
     };
-    for (const auto& c : cases) {
-        for (TButton* button : {&Form28->Button8, &Form28->Button11}) {
+    // In the monitor shown as its menu item shows it.
+    host.OnModal("TForm28", [&](TForm& form) {
+        for (const auto& c : cases) {
+            const std::vector<std::string> refused = {"Строка 4: " + c.reason +
+                                                      "\nВ регистратор ничего не отправлено."};
             UseScript({"21736204;", "+до", "80736204;", c.line, "21736204;"});
             host.Clear();
-            button->Click();
-            EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Строка 4: " + c.reason +
-                                                              "\nВ регистратор ничего не отправлено."}))
-                << c.line;
+            Form28->Memo1.Clear();
+            sim.ClearFrames();
+            Form28->Button8.Click();
+            EXPECT_EQ(host.Texts(), refused) << c.line;
             EXPECT_EQ(sim.FrameCount(), 0u) << c.line;
             EXPECT_EQ(Form28->Edit4.Text(), "0") << c.line;
             EXPECT_TRUE(Messages().empty()) << c.line;
+
+            host.Clear();
+            std::vector<std::string> lines;
+            for (int press = 0; press < 5; ++press)
+                lines.push_back(Step());
+            EXPECT_EQ(lines, (std::vector<std::string>{"1", "2", "3", "4", "5"})) << c.line;
+            EXPECT_EQ(host.Texts(), refused) << c.line;
+            EXPECT_EQ(SentCodes(), (std::vector<unsigned>{0x21, 0x80, 0x21})) << c.line;
         }
-    }
+        form.Close();
+    });
+    Form28->ShowModal();
+    sim.ClearFrames();
 
     // Lines already done are not checked again: the run goes on after the refused line.
     UseScript({"21736204;", "+до", "80736204;", "2g736204;", "21736204;"});
