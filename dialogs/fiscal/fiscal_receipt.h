@@ -92,7 +92,8 @@ private:
     // Payment steps.
     void PayInCash(int type, const MoneyAmount& amount);
     void PayByCard(int type, const MoneyAmount& amount);
-    bool CardCommandsFormable(int type, const MoneyAmount& amount);
+    bool CardCommandsFormable(int type, const MoneyAmount& amount, const std::string& identifier,
+                              bool signatureLines);
     void PayWithTypedIdentifier(int type, const MoneyAmount& amount);
     bool Bookable(const TerminalSale& sale, int type, const MoneyAmount& amount) const;
     std::string CardPaymentData(int type, const MoneyAmount& amount, const std::string& identifier) const;

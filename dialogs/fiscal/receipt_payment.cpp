@@ -10,6 +10,10 @@
 namespace {
 constexpr unsigned CardPaymentCommand = 0x78;
 constexpr size_t IdentifierLength = 20;
+// The longest transaction identifier a terminal is expected to return: room the booking keeps for it
+// before the card is charged. Terminals' identifiers run to a few dozen characters; a longer one is
+// still booked when it fits, and named to cancel on the terminal when it does not.
+constexpr size_t LongestTerminalIdentifier = 64;
 const std::string kBadPayment = "Ошибочный тип оплаты";
 const std::string kAmountField = "Величина оплаты";
 const std::string kCardFailure = "Ошибка оплаты банковской картой!";
@@ -103,15 +107,17 @@ void TForm21::PayInCash(int type, const MoneyAmount& amount) {
 void TForm21::PayWithTypedIdentifier(int type, const MoneyAmount& amount) {
     const std::string identifier = CharLeft(Edit13.Text(), IdentifierLength);
     if (!FieldsAccepted({{"Идентификатор транзакций", identifier}})) return;
-    if (!IdentifierCarried(identifier) || !FitsInFrame(CardPaymentData(type, amount, identifier))) {
+    if (!IdentifierCarried(identifier)) {
         ShowMessage(kCardFailure);
         return;
     }
+    if (!CardCommandsFormable(type, amount, identifier, false)) return;
     BookCardPayment(type, amount, identifier, kBookingTimeout, kBookingError);
 }
 
 void TForm21::PayByCard(int type, const MoneyAmount& amount) {
-    if (!CardCommandsFormable(type, amount)) return;
+    const std::string longestIdentifier(LongestTerminalIdentifier, '0');
+    if (!CardCommandsFormable(type, amount, longestIdentifier, !CheckBox4.Checked())) return;
     const auto sale = TerminalExchange(*this, amount.Kopecks);
     if (!sale || sale->TransactionId.empty()) {
         ShowMessage(kCardFailure);
@@ -135,11 +141,13 @@ void TForm21::PayByCard(int type, const MoneyAmount& amount) {
 }
 
 // What the register gets besides the terminal's answer is formed before the card is charged: the
-// booking (its identifier, still unknown, left empty) and the signature lines.
-bool TForm21::CardCommandsFormable(int type, const MoneyAmount& amount) {
+// booking with this identifier (for the terminal's, one as long as the longest it may return) and
+// the signature lines when they are printed.
+bool TForm21::CardCommandsFormable(int type, const MoneyAmount& amount, const std::string& identifier,
+                                   bool signatureLines) {
     return CommandSequence().Formable([&] {
-        SendPrepared(CardPaymentCommand, CardPaymentData(type, amount, ""), nullptr);
-        if (!CheckBox4.Checked()) PrintLines(kSignatureLines);
+        SendPrepared(CardPaymentCommand, CardPaymentData(type, amount, identifier), nullptr);
+        if (signatureLines) PrintLines(kSignatureLines);
     });
 }
 

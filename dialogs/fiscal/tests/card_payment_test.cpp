@@ -231,23 +231,32 @@ TEST_F(CardPaymentTest, OneAmountForTheTerminalAndTheRegister) {
     EXPECT_FALSE(TerminalOpened());
 }
 
-// What the register is to get besides the terminal's answer is formed before the terminal is called:
-// a password too long for the signature lines, or for the booking itself, stops the payment before
-// the card is charged.
+// What the register is to get besides the terminal's answer is formed before the terminal is called,
+// the booking with room for the terminal's identifier: a password that leaves no room for it stops
+// the payment before the card is charged, though the booking would fit without an identifier.
 TEST_F(CardPaymentTest, WhatTheRegisterCannotTakeStopsThePaymentBeforeTheCardIsCharged) {
-    const struct {
-        size_t password;
-        bool plain; // no card or signature lines
-        unsigned refused;
-    } cases[] = {{200, false, 0x61}, {215, true, 0x78}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.password);
-        Form21->Edit1.SetText(std::string(c.password, '7'));
-        Form21->CheckBox4.SetChecked(c.plain);
+    for (const bool plain : {false, true}) { // with or without card and signature lines
+        SCOPED_TRACE(plain);
+        Form21->Edit1.SetText(std::string(192, '7'));
+        Form21->CheckBox4.SetChecked(plain);
         EXPECT_TRUE(PayInShownWindow({}, "12.50").empty());
         EXPECT_FALSE(TerminalOpened());
         EXPECT_EQ(sim.FrameCount(), 0u);
-        EXPECT_EQ(host.Texts(), Texts{UnformableCommandMessage(c.refused, RefusalDataTooLong)});
+        EXPECT_EQ(host.Texts(), Texts{UnformableCommandMessage(0x78, RefusalDataTooLong)});
+    }
+    // A typed identifier is checked as it is sent: its 20 characters, no room kept for a longer one.
+    Form21->Edit13.SetText("ABCDEFGHIJKLMNOPQRSTUVWXY");
+    for (const size_t password : {192, 185}) {
+        SCOPED_TRACE(password);
+        Form21->Edit1.SetText(std::string(password, '7'));
+        PayInShownWindow({}, "12.50", true);
+        const bool fits = password == 185;
+        // The register itself refuses a password that is not its own.
+        EXPECT_EQ(host.Texts(), Texts{fits ? "Ошибка оплаты чека банковской картой"
+                                           : UnformableCommandMessage(0x78, RefusalDataTooLong)});
+        EXPECT_EQ(DataOf(0x78),
+                  fits ? Texts{std::string(185, '7') + ";1;12.50;ABCDEFGHIJKLMNOPQRST;"} : Texts{});
+        EXPECT_FALSE(TerminalOpened());
     }
     Form21->Edit1.SetText(DefaultPassword);
 }
