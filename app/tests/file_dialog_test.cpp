@@ -108,12 +108,14 @@ Seen Look(QFileDialog& dialog, const std::vector<std::string>& expected) {
         return found;
     };
     // The file system model reads the folder on a thread of its own.
-    RunUntil([&] {
-        const auto found = rows();
-        for (const auto& name : expected)
-            if (!found.count(name) || !found.at(name).whole) return false;
-        return true;
-    }, 5000);
+    RunUntil(
+        [&] {
+            const auto found = rows();
+            for (const auto& name : expected)
+                if (!found.count(name) || !found.at(name).whole) return false;
+            return true;
+        },
+        5000);
     seen.rows = rows();
     if (auto* types = dialog.findChild<QComboBox*>("fileTypeCombo"))
         for (int i = 0; i < types->count(); ++i)
@@ -167,20 +169,30 @@ protected:
 };
 
 TEST_F(FileDialogTest, TheFileDialogShowsRussianSizesAndDatesWholeAndEachFilterOnce) {
+    // A size under a kilobyte takes the noun in the form its number asks for.
+    const std::pair<int, std::string> small[] = {{0, "0 байт"},    {1, "1 байт"},     {2, "2 байта"},
+                                                 {5, "5 байт"},    {11, "11 байт"},   {21, "21 байт"},
+                                                 {22, "22 байта"}, {111, "111 байт"}, {112, "112 байт"}};
+    std::vector<std::string> names = {"known.txt", "UPPER.TXT"};
+    for (const auto& [bytes, text] : small) {
+        names.push_back("size" + std::to_string(bytes) + ".txt");
+        std::ofstream(folder_ / names.back()) << std::string(bytes, 'x');
+    }
     FileRequest request;
     request.filter = "Текстовые файлы (*.txt)|*.txt|Все файлы (*.*)|*.*|Образы|*.bin;*.img||*.log";
     request.initialDir = folder_.string();
-    const Seen seen =
-        Show([&] { EXPECT_EQ(qt_.ChooseFile(request), std::nullopt); }, {"known.txt", "UPPER.TXT"});
+    const Seen seen = Show([&] { EXPECT_EQ(qt_.ChooseFile(request), std::nullopt); }, names);
 
     EXPECT_EQ(seen.filters,
               (std::vector<std::string>{"Текстовые файлы (*.txt)", "Все файлы (*.*)", "Образы", "*.log"}));
     // The first filter matches either case and nothing else.
-    ASSERT_EQ(seen.rows.size(), 3u) << (seen.rows.empty() ? "" : seen.rows.begin()->first);
+    ASSERT_EQ(seen.rows.size(), 12u) << (seen.rows.empty() ? "" : seen.rows.begin()->first);
+    for (const auto& [bytes, text] : small)
+        EXPECT_EQ(seen.rows.at("size" + std::to_string(bytes) + ".txt").size, text);
     const struct {
         std::string name, size, date;
     } expected[] = {
-        {"known.txt", "44 байты", "07.12.2024 10:05"},
+        {"known.txt", "44 байта", "07.12.2024 10:05"},
         {"UPPER.TXT", "1,50 кБ", "07.12.2024 10:05"},
         {"Архив", "", "07.12.2024 10:05"},
     };

@@ -60,7 +60,7 @@ ReadoutResult ReadPackets(const ReadoutRequest& request, ReplacementFile& file, 
         if (!ReadPacket(request, file, packet, ended)) return ReadoutResult::Failed;
     }
     if (file.Written() < size) {
-        ShowMessage("Получено " + std::to_string(file.Written()) + " байт из " + std::to_string(size) +
+        ShowMessage("Получено " + ByteCount(file.Written()) + " из " + std::to_string(size) +
                     " - данные не полные!");
         return ReadoutResult::Failed;
     }

@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QTreeView>
 
+#include "platform/text/text.h"
+
 namespace {
 
 // The columns of Qt's file system model.
@@ -25,10 +27,12 @@ public:
         const QModelIndex file = mapToSource(index);
         if (index.column() == DateColumn)
             return russian_.toString(files->lastModified(file), "dd.MM.yyyy HH:mm");
-        // Powers of 1024 with the Russian units ("1,50 кБ"); Qt's IEC units are Latin ("KiB").
-        return files->isDir(file)
-                   ? QString()
-                   : russian_.formattedDataSize(files->size(file), 2, QLocale::DataSizeTraditionalFormat);
+        if (files->isDir(file)) return QString();
+        // Under a kilobyte the noun takes the count's form ("44 байта"), which Qt's translation does
+        // not; above, powers of 1024 with the Russian units ("1,50 кБ"; Qt's IEC units are Latin).
+        const qint64 size = files->size(file);
+        if (size < 1024) return QString::fromStdString(ByteCount(size));
+        return russian_.formattedDataSize(size, 2, QLocale::DataSizeTraditionalFormat);
     }
 
 private:

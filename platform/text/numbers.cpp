@@ -214,6 +214,20 @@ std::string IntToStr(int64_t value) {
     return std::to_string(value);
 }
 
+std::string CountOf(int64_t count, const char* one, const char* few, const char* many) {
+    const uint64_t size = count < 0 ? 0 - static_cast<uint64_t>(count) : static_cast<uint64_t>(count);
+    const uint64_t lastTwo = size % 100, last = size % 10;
+    const char* noun = lastTwo >= 11 && lastTwo <= 14 ? many
+                       : last == 1                    ? one
+                       : last >= 2 && last <= 4       ? few
+                                                      : many;
+    return IntToStr(count) + " " + noun;
+}
+
+std::string ByteCount(int64_t count) {
+    return CountOf(count, "байт", "байта", "байт");
+}
+
 std::string text_detail::HexDigits(uint64_t bits, int digits) {
     static const char Hex[] = "0123456789ABCDEF";
     std::string text;

@@ -77,6 +77,12 @@ std::optional<double> TryStrToFloat(const std::string& text, char separator);
 // Fixed notation with `decimals` digits after the separator, rounded: FixedToStr(2.5, 1) is "2.5".
 std::string FixedToStr(double value, int decimals, char separator = '.');
 
+// A count and the Russian noun in the form the count takes: CountOf(2, "байт", "байта", "байт") is
+// "2 байта", for 1 (21, 101...) the first form, for 2-4 (22-24...) the second, else the third.
+std::string CountOf(int64_t count, const char* one, const char* few, const char* many);
+// The same for bytes: "1 байт", "44 байта", "112 байт".
+std::string ByteCount(int64_t count);
+
 // ---- Dates -------------------------------------------------------------------
 // Days since 30.12.1899, the time of day as the fraction.
 using TDateTime = double;
