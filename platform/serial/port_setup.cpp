@@ -65,7 +65,7 @@ SerialError OpenFailure(QSerialPort& port, const std::string& path) {
         return ::access(path.c_str(), R_OK | W_OK) == 0 ? SerialError::Busy : SerialError::PermissionDenied;
     }
     if (error == QSerialPort::UnsupportedOperationError)
-        return SerialError::NotFound; // not a terminal at all
+        return SerialError::NotSerial; // a device, but not a terminal
     const SerialError mapped = FromQt(error);
     return mapped == SerialError::None ? SerialError::Io : mapped;
 }
@@ -153,6 +153,9 @@ bool IsPseudoTerminal(int fd) {
 }
 
 SerialError OpenExclusive(QSerialPort& port, const std::string& path) {
+    // Only a character device can be a port; anything else is not opened at all (a fifo would be).
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISCHR(info.st_mode)) return SerialError::NotSerial;
     port.setPortName(QString::fromStdString(path));
     if (!OpenQuietly(port)) return OpenFailure(port, path);
     if (!LockDevice(port.handle())) {

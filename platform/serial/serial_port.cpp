@@ -39,6 +39,8 @@ std::string SerialErrorText(SerialError error) {
         return "Нет ошибки";
     case SerialError::NotFound:
         return "Порт не найден";
+    case SerialError::NotSerial:
+        return "Это не последовательный порт";
     case SerialError::PermissionDenied:
         return "Нет доступа к порту";
     case SerialError::Busy:

@@ -9,6 +9,7 @@
 enum class SerialError {
     None,
     NotFound,         // no such device
+    NotSerial,        // the path is there but is no serial port (a plain file, a fifo, a folder)
     PermissionDenied, // e.g. not in the dialout group
     Busy,             // already open elsewhere (ports are opened exclusively)
     NotOpen,

@@ -137,6 +137,8 @@ TEST_F(ConnectTest, APortThatCannotBeOpenedIsNamedAndChangesNothing) {
     } cases[] = {
         {"missing", "/nonexistent/ttyNone", "9600", false,
          "Невозможно подключить порт /nonexistent/ttyNone:\n  Порт не найден"},
+        {"a folder", Folder().string(), "9600", false,
+         "Невозможно подключить порт " + Folder().string() + ":\n  Это не последовательный порт"},
         {"held elsewhere", sim.PortPath(), "9600", true,
          "Невозможно подключить порт " + sim.PortPath() + ":\n  Порт занят"},
         {"typed rate 0", sim.PortPath(), "0", false,

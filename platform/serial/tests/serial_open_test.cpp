@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include "platform/serial/serial_port.h"
@@ -12,18 +13,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(SerialOpen, WhatIsNoSerialDeviceIsNotFoundAndAClosedPortRefusesCalls) {
-    const fs::path plainFile = fs::temp_directory_path() / ("kaltor-plain-" + std::to_string(getpid()));
-    std::ofstream(plainFile) << "x";
-    for (const std::string& name : {std::string(), std::string("ttyKALTOR99"), plainFile.string()}) {
+TEST(SerialOpen, AMissingDeviceIsNotFoundAnotherFileNoSerialPortAndAClosedPortRefusesCalls) {
+    const fs::path folder = fs::temp_directory_path() / ("kaltor-not-serial-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    std::ofstream(folder / "plain") << "x";
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    const std::pair<std::string, SerialError> cases[] = {
+        {"", SerialError::NotFound},
+        {"ttyKALTOR99", SerialError::NotFound},
+        {(folder / "plain").string(), SerialError::NotSerial},
+        {(folder / "fifo").string(), SerialError::NotSerial},
+        {folder.string(), SerialError::NotSerial},
+        {"/dev/null", SerialError::NotSerial}, // a character device, but no terminal
+    };
+    for (const auto& [name, error] : cases) {
         SerialPort port;
-        EXPECT_EQ(port.Open(name), SerialError::NotFound) << name;
+        EXPECT_EQ(port.Open(name), error) << name;
         EXPECT_FALSE(port.IsOpen()) << name;
         char byte = 0;
         EXPECT_EQ(port.Read(&byte, 1, 10), -1);
         EXPECT_EQ(port.LastError(), SerialError::NotOpen);
     }
-    fs::remove(plainFile);
+    fs::remove_all(folder);
 }
 
 TEST(SerialOpen, SecondOpenOfTheSameDeviceIsBusyUnderAnyNameUntilTheFirstCloses) {
