@@ -12,20 +12,15 @@ bool IsCommandLine(const std::string& line) {
     return !line.empty() && line[0] != ';' && line[0] != '+';
 }
 
-// Why the run could not send this line (trailing control characters cut); nothing for a line it
-// passes over or can send.
-std::optional<std::string> LineRefusal(const std::string& line) {
+// Why the run could not send this line as read (its trailing control characters cut); nothing for a
+// line it passes over or can send.
+std::optional<std::string> LineRefusal(ScriptFile::Read read, const std::string& line) {
+    if (read == ScriptFile::Read::TooLong) return script_text::LineTooLong;
     if (!IsCommandLine(line)) return std::nullopt;
     if (auto refusal = CommandLineRefusal(line)) return refusal;
     if (FitsInFrame(CommandLineData(line))) return std::nullopt;
     const unsigned code = *CommandCodeFromHex(CharsFrom(line, 1, 2));
     return UnformableCommandText(code, RefusalDataTooLong);
-}
-
-// Why a line as read cannot be run; nothing when it can.
-std::optional<std::string> ReadLineRefusal(ScriptFile::Read read, const std::string& line) {
-    if (read == ScriptFile::Read::TooLong) return script_text::LineTooLong;
-    return LineRefusal(CutTrailingControls(line));
 }
 
 std::string RefusedLineMessage(int number, const std::string& refusal) {
@@ -79,7 +74,7 @@ bool PlainScriptRun::RestSendable() {
         const ScriptFile::Read read = file_.ReadLine(line);
         if (read == ScriptFile::Read::End) break;
         ++number;
-        refusal = ReadLineRefusal(read, line);
+        refusal = LineRefusal(read, CutTrailingControls(line));
     }
     file_.Seek(start);
     if (refusal) host_.ShowError(RefusedLineMessage(number, *refusal));
@@ -96,12 +91,13 @@ PlainScriptRun::Outcome PlainScriptRun::NextLine() {
     }
     host_.ShowLineNumber(++lineNumber_);
     host_.ProcessMessages();
+    const std::string cut = CutTrailingControls(line);
     // A step checks the one line it reaches; a continued run checked them all before its first.
-    if (const auto refusal = ReadLineRefusal(read, line)) {
+    if (const auto refusal = LineRefusal(read, cut)) {
         host_.ShowError(RefusedLineMessage(lineNumber_, *refusal));
         return Outcome::Failed;
     }
-    return RunLine(CutTrailingControls(line));
+    return RunLine(cut);
 }
 
 PlainScriptRun::Outcome PlainScriptRun::RunLine(const std::string& line) {
